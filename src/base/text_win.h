@@ -1,0 +1,12 @@
+#pragma once
+// Text at the platform boundary: Corvane keeps std::string in the system's ANSI code page,
+// as the ANSI API calls expect; only the tray icon's wide interface needs UTF-16.
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+std::wstring AnsiToWide(std::string_view ansi);
+std::string WideToAnsi(std::wstring_view wide);
+
+} // namespace corvane

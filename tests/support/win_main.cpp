@@ -1,0 +1,13 @@
+// Entry point of win_tests: the process is set up as Corvane.exe sets itself up.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
