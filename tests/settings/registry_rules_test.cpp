@@ -29,15 +29,6 @@ TEST(RegistryErrors, NumbersSourceAndDescriptions) {
     EXPECT_EQ(SetValueFailure(0, "S", "", "12"), "Failed to set registry value Key: '0',Section: 'S',Key: '' to value: '12'");
 }
 
-TEST(RegistryMachine, ShortNamesClearAndTheLeadingBackslashesAreAddedOnce) {
-    EXPECT_EQ(NormaliseMachine(""), "");
-    EXPECT_EQ(NormaliseMachine("ab"), "");
-    EXPECT_EQ(NormaliseMachine("\\\\"), "");
-    EXPECT_EQ(NormaliseMachine("abc"), "\\\\abc");
-    EXPECT_EQ(NormaliseMachine("\\\\server"), "\\\\server");
-    EXPECT_EQ(NormaliseMachine("\\server"), "\\\\\\server");
-}
-
 TEST(RegistryStore, TextTypeFollowsThePercentRule) {
     EXPECT_EQ(TextStorageType("plain"), kTypeSz);
     EXPECT_EQ(TextStorageType("%"), kTypeSz);
@@ -208,16 +199,6 @@ TEST(RegistryRead, SwapEndianReversesTheBytes) {
     EXPECT_EQ(SwapEndian(SwapEndian(123456789)), 123456789);
 }
 
-TEST(RegistryValueEx, EmptyTextWritesTheFallbackOnlyForRegSz) {
-    const GeneralValue fallback("fallback");
-    EXPECT_EQ(ValueExWriteChoice(kTypeSz, GeneralValue(""), fallback), fallback);
-    EXPECT_EQ(ValueExWriteChoice(kTypeSz, GeneralValue(), fallback), fallback);
-    EXPECT_EQ(ValueExWriteChoice(kTypeSz, GeneralValue("x"), fallback), GeneralValue("x"));
-    EXPECT_EQ(ValueExWriteChoice(kTypeSz, GeneralValue(std::int16_t{0}), fallback), GeneralValue(std::int16_t{0}));
-    EXPECT_EQ(ValueExWriteChoice(kTypeExpandSz, GeneralValue(""), fallback), GeneralValue(""));
-    EXPECT_EQ(ValueExWriteChoice(kTypeDword, GeneralValue(), fallback), GeneralValue());
-}
-
 TEST(RegistryAssociation, ExePathIsTrimmedAndQuotedOnce) {
     EXPECT_EQ(QuoteExePath("C:\\a b\\x.exe"), "\"C:\\a b\\x.exe\"");
     EXPECT_EQ(QuoteExePath("  C:\\x.exe  "), "\"C:\\x.exe\"");
@@ -275,26 +256,6 @@ TEST(RegistryAssociation, EntriesInOrderWithDefaults) {
     EXPECT_EQ(AssociationEntries(r).back(), (AssociationEntry{"Cv.Doc\\DefaultIcon", p + ",12"}));
     r.defaultIconIndex = -2;
     EXPECT_EQ(AssociationEntries(r).back().section, "Cv.Doc\\shell\\add\\command");
-}
-
-TEST(RegistryAssociation, AdditionalItemsComeInTriples) {
-    EXPECT_TRUE(IsWholeTriples(0));
-    EXPECT_TRUE(IsWholeTriples(3));
-    EXPECT_TRUE(IsWholeTriples(6));
-    EXPECT_FALSE(IsWholeTriples(1));
-    EXPECT_FALSE(IsWholeTriples(4));
-    EXPECT_FALSE(IsWholeTriples(5));
-}
-
-TEST(RegistryEnumeration, TextArrayBoundsStartAtOne) {
-    TextArray a;
-    EXPECT_EQ(a.UpperBound(), 0);
-    a.items = {"a", "b"};
-    EXPECT_EQ(a.lowerBound, 1);
-    EXPECT_EQ(a.UpperBound(), 2);
-    EXPECT_EQ(a.At(1), "a");
-    EXPECT_EQ(a.At(2), "b");
-    EXPECT_THROW(a.At(0), std::out_of_range);
 }
 
 } // namespace
