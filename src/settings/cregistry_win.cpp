@@ -58,10 +58,7 @@ bool FindRoot(const std::string& machine, std::int32_t classKey, UniqueHkey& rem
 
 LSTATUS CreateOrOpen(HKEY root, const std::string& section, UniqueHkey& key) {
     char noClass[] = "";
-    SECURITY_ATTRIBUTES security{};
-    security.nLength = 0;
-    security.lpSecurityDescriptor = nullptr;
-    security.bInheritHandle = FALSE;
+    SECURITY_ATTRIBUTES security{}; // all zero: default security, handle not inherited
     const LSTATUS rc = ::RegCreateKeyExA(root, section.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE,
                                          kAccessAllSpecific, &security, key.put(), nullptr);
     if (rc != ERROR_SUCCESS) {
