@@ -95,7 +95,6 @@ void BarPainter::PaintBlocks(PaintTarget& target, const BarValues& values) {
         PaintFrame(target, values);
     }
 
-    const double unitWidth = state_.barWidth * 0.01;
     const double range = static_cast<double>(values.max) - static_cast<double>(values.min);
     double step = range * 0.01;
     if (values.max != 100 && values.value > 0) {
@@ -106,8 +105,11 @@ void BarPainter::PaintBlocks(PaintTarget& target, const BarValues& values) {
     }
     state_.drawnUnits += step;
 
-    const double pixelsPerUnit = (100 / range) * unitWidth;
-    while (state_.cursorX < pixelsPerUnit * state_.fillUnits) {
+    // A block is painted while its left edge lies left of barWidth * fillUnits / range. Compared
+    // multiplied out, the test is exact for whole-pixel bars: a quotient such as
+    // (100 / range) * (barWidth * 0.01) lands a hair above or below the whole number depending
+    // on the FPU's precision, which decides whether a block is painted at an exact boundary.
+    while (state_.cursorX * range < state_.barWidth * state_.fillUnits) {
         if (state_.cursorX + kBlockPitch >= state_.barWidth) {
             PaintBarEnd(target);
         }
