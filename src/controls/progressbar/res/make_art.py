@@ -31,7 +31,9 @@ PIECE_W, PIECE_H = 8, 10
 TRAIL = (0.62, 0.34, 0.0)
 
 FRAME_W, FRAME_H = 59, 13
-FRAME_RINGS = ((170, 170, 170), (196, 196, 196), (222, 222, 222))  # outer to inner
+# Outer to inner. The inner ring is nearly white: the frame's centre slice takes in its bottom
+# row, so it also shows as the last row of an empty bar.
+FRAME_RINGS = ((168, 168, 168), (196, 196, 196), (230, 230, 230))
 WHITE = (255, 255, 255)
 
 BASE_ID = 2000  # ids: frame, blank, then three per look
