@@ -58,7 +58,8 @@ constexpr ControlSpec kControls[] = {
     // The critical level box sits over the blank gap of this caption; see PlaceChargeAlert.
     {IDC_TXT_CHARGE_ALERT, "EDIT", "10", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE,
      Page::AlertOptions, 220, 189, 30, 20},
-    {IDC_CHK_CHARGE_LOW, "BUTTON", "Alert me when charge drops below         %.", kCheck, 0, Page::AlertOptions,
+    {IDC_CHK_CHARGE_LOW, "BUTTON", "Alert me when charge drops below         %.", kCheck | WS_CLIPSIBLINGS, 0,
+     Page::AlertOptions,
      30, 190, 360, 18},
     {IDC_LABEL4, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 210, 300, 16},
     {IDC_TXT_SND_FILE0 + 2, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 228, 300, 21},
@@ -109,7 +110,7 @@ void PlaceChargeAlert(HWND parent, int dpi, HFONT font) {
     ::GetTextExtentPoint32A(dc.get(), "        ", 8, &gap);
     const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK) + Scale(4, dpi);
     const int height = Scale(20, dpi);
-    const int width = std::max<int>(gap.cx, Scale(26, dpi));
+    const int width = std::max<int>(gap.cx, Scale(20, dpi));
     const int top = rc.top + (rc.bottom - rc.top - height) / 2;
     ::SetWindowPos(box, nullptr, rc.left + checkWidth + before.cx, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

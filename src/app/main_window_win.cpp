@@ -24,7 +24,8 @@ namespace corvane::app {
 namespace {
 
 constexpr UINT_PTR kUpdateTimer = 1;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: the frames leave their insides to the window's own background.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 constexpr const char* kProductWebPage = "https://corvane.github.io/";
 constexpr const char* kSoundDefaults[] = {"chg_start.wav", "chg_full.wav", "chg_critical.wav"};

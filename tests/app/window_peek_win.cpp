@@ -2,6 +2,7 @@
 // would, or asks it to quit. For the end-to-end test only.
 //   corvane_peek texts   prints name=text lines of the main window's labels
 //   corvane_peek quit    chooses Quit in the main window's menu
+//   corvane_peek show    double-clicks the tray icon, as the shell reports it
 #include <windows.h>
 
 #include <cstdio>
@@ -25,13 +26,17 @@ constexpr Named kShown[] = {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: corvane_peek texts|quit\n");
+        std::fprintf(stderr, "usage: corvane_peek texts|show|quit\n");
         return 2;
     }
     HWND main = ::FindWindowA(CORVANE_MAIN_CLASS, nullptr);
     if (!main) {
         std::fprintf(stderr, "no Corvane window\n");
         return 1;
+    }
+    if (std::strcmp(argv[1], "show") == 0) {
+        HWND tray = ::FindWindowA("CorvaneSysTray", nullptr);
+        return tray && ::PostMessageA(tray, WM_MOUSEMOVE, 0, MAKELPARAM(0x203, 0)) ? 0 : 1;
     }
     if (std::strcmp(argv[1], "quit") == 0) {
         return ::PostMessageA(main, WM_COMMAND, IDM_QUIT, 0) ? 0 : 1;

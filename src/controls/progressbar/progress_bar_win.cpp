@@ -95,7 +95,11 @@ void XpProgressBar::SetValue(std::int32_t New_Value) {
     if (result.paint) {
         // The value as the window's text, for screen readers and anyone reading it from outside.
         const std::string text = std::to_string(model_.Value());
-        ::SetWindowTextA(hwnd_, text.c_str());
+        char shown[16] = {};
+        ::GetWindowTextA(hwnd_, shown, sizeof shown);
+        if (text != shown) {
+            ::SetWindowTextA(hwnd_, text.c_str());
+        }
         surface_->ValueWritten(hwnd_, model_);
     }
 }
