@@ -6,7 +6,7 @@ set -eu
 need=""
 for p in cmake g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
          wine wine32:i386 wine64 xvfb xauth imagemagick xdotool fonts-wine fonts-liberation \
-         python3 libgtest-dev; do
+         python3 libgtest-dev libbenchmark-dev; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
         need="$need $p"
     fi

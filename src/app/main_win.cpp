@@ -1,45 +1,34 @@
-// Corvane.exe: the program's entry point.
+// Corvane.exe: one copy at a time, living in the notification area.
 #include <windows.h>
+#include <commctrl.h>
 
-#include "app/res/resource.h"
+#include "app/main_window_win.h"
+#include "base/handles_win.h"
 
 namespace {
 
-constexpr char kMainClass[] = "CorvaneMain";
-constexpr char kMainCaption[] = "Corvane 1.3.3";
-
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-}
+// Held for the life of the process; the system releases it when the process ends.
+constexpr char kInstanceMutex[] = "Local\\Corvane.SingleInstance.7f3c2a91";
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = instance;
-    wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_CORVANE));
-    wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainClass;
-    if (!::RegisterClassExA(&wc)) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    corvane::UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        return 0; // another copy runs: end before anything is shown or created
+    }
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+
+    corvane::app::MainWindow frmMain(instance, corvane::app::MainWindow::Options{});
+    if (!frmMain.Load()) {
         return 1;
     }
-    HWND main = ::CreateWindowExA(0, kMainClass, kMainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 420, 300, nullptr, nullptr, instance, nullptr);
-    if (!main) {
-        return 1;
-    }
-    ::ShowWindow(main, showCommand);
     MSG m;
     while (::GetMessageA(&m, nullptr, 0, 0) > 0) {
+        if (frmMain.Hwnd() && ::IsDialogMessageA(frmMain.Hwnd(), &m)) {
+            continue;
+        }
         ::TranslateMessage(&m);
         ::DispatchMessageA(&m);
     }

@@ -1,0 +1,38 @@
+#!/bin/bash
+# Takes the picture a person sees after starting Corvane: a Wine desktop with its taskbar,
+# Corvane's icon in the notification area and the welcome balloon above it.
+#   scripts/screenshot-tray.sh [out.png]     (default: build/screenshots/tray.png)
+# Runs on a virtual display of its own, in a Wine prefix of its own under build/.
+set -eu
+cd "$(dirname "$0")/.."
+out=${1:-build/screenshots/tray.png}
+mkdir -p "$(dirname "$out")"
+
+if [ ! -f build/win32/Corvane.exe ]; then
+    cmake --preset win32 >/dev/null
+    cmake --build --preset win32 --target Corvane -j 2
+fi
+
+dir="$PWD/build/screenshot-wine"
+mkdir -p "$dir"
+export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+rm -f "$dir/display.num"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &
+xvfb=$!
+finish() {
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap finish EXIT
+while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
+export DISPLAY=":$(head -n1 "$dir/display.num")"
+
+sh cmake/wine/env.sh prefix "$dir" >/dev/null
+exe="$(winepath -w build/win32/Corvane.exe 2>/dev/null)"
+wine explorer "/desktop=Corvane,800x600" "$exe" </dev/null >/dev/null 2>&1 &
+
+# The balloon stays for the shell's minimum time; take the picture while it shows.
+sleep "${SHOT_DELAY:-5}"
+import -window root -crop 800x600+0+0 +repage "$out"
+echo "$out"

@@ -1,0 +1,200 @@
+#include "app/main_layout_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/main_window_ids.h"
+#include "controls/progressbar/progress_bar_win.h"
+
+namespace corvane::app {
+
+namespace {
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    Page page;
+    int x, y, w, h; // at 96 dpi, in client coordinates
+};
+
+constexpr DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kCentred = WS_CHILD | SS_CENTER | SS_NOPREFIX;
+constexpr DWORD kFrame = WS_CHILD | BS_GROUPBOX;
+constexpr DWORD kCheck = WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kSoundBox = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
+constexpr DWORD kButton = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON;
+
+// Listed top to bottom; children earlier in the list lie above later ones, so the frames
+// and the tab control come after what they hold.
+constexpr ControlSpec kControls[] = {
+    {IDC_LBL_PERCENT, "STATIC", "100%", kCentred, 0, Page::BatteryLevel, 30, 62, 360, 16},
+    {IDC_PG_BATTERY_LEVEL, progressbar::XpProgressBar::kClassName, "", WS_CHILD, 0, Page::BatteryLevel, 30, 82,
+     360, 18},
+    {IDC_LBL_ZERO, "STATIC", "0%", kLabel, 0, Page::BatteryLevel, 30, 104, 40, 16},
+    {IDC_LBL_PWR_INFO, "STATIC", "Battery level", kCentred, 0, Page::BatteryLevel, 74, 104, 272, 16},
+    {IDC_LABEL1, "STATIC", "100%", WS_CHILD | SS_RIGHT | SS_NOPREFIX, 0, Page::BatteryLevel, 350, 104, 40, 16},
+    {IDC_FM_BATTERY_LIFE_BAR, "BUTTON", "Battery charge level", kFrame, 0, Page::BatteryLevel, 18, 40, 384, 90},
+    {IDC_LBL_TIME, "STATIC", "(calculating ... please wait)", kCentred, 0, Page::BatteryLevel, 30, 162, 360, 18},
+    {IDC_LINE1, "STATIC", "", WS_CHILD | SS_ETCHEDHORZ, 0, Page::BatteryLevel, 30, 188, 360, 2},
+    {IDC_LABEL6, "STATIC", "The estimate follows the time the last step of the charge level took.", kLabel, 0,
+     Page::BatteryLevel, 30, 198, 360, 64},
+    {IDC_FM_POWER_STATUS, "BUTTON", "Estimated remaining time", kFrame, 0, Page::BatteryLevel, 18, 138, 384,
+     134},
+
+    {IDC_CHK_START_CHARGING, "BUTTON", "Alert me when charging starts or stops", kCheck, 0, Page::AlertOptions,
+     30, 58, 360, 18},
+    {IDC_LABEL2, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 78, 300, 16},
+    {IDC_TXT_SND_FILE0, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 96, 300, 21},
+    {IDC_BTN_BROWSE0, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 96, 36, 21},
+    {IDC_CHK_END_CHARGING, "BUTTON", "Alert me when the battery is fully charged", kCheck, 0, Page::AlertOptions,
+     30, 124, 360, 18},
+    {IDC_LABEL3, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 144, 300, 16},
+    {IDC_TXT_SND_FILE0 + 1, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 162, 300, 21},
+    {IDC_BTN_BROWSE0 + 1, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 162, 36, 21},
+    // The critical level box sits over the blank gap of this caption; see PlaceChargeAlert.
+    {IDC_TXT_CHARGE_ALERT, "EDIT", "10", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE,
+     Page::AlertOptions, 220, 189, 30, 20},
+    {IDC_CHK_CHARGE_LOW, "BUTTON", "Alert me when charge drops below         %.", kCheck | WS_CLIPSIBLINGS, 0,
+     Page::AlertOptions,
+     30, 190, 360, 18},
+    {IDC_LABEL4, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 210, 300, 16},
+    {IDC_TXT_SND_FILE0 + 2, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 228, 300, 21},
+    {IDC_BTN_BROWSE0 + 2, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 228, 36, 21},
+    {IDC_FM_ALERT_OCC, "BUTTON", "Alert Occasions ... ", kFrame, 0, Page::AlertOptions, 18, 40, 384, 222},
+
+    {IDC_CHK_ON_TOP, "BUTTON", "Show Corvane window, always on top.", kCheck, 0, Page::Settings, 30, 62, 360, 18},
+    {IDC_FM_OTHER, "BUTTON", "Other ... ", kFrame, 0, Page::Settings, 18, 40, 384, 52},
+    {IDC_CHK_STARTUP, "BUTTON", "Start Corvane on Windows Startup.", kCheck, 0, Page::Settings, 30, 122, 360, 18},
+    {IDC_FM_APPLICATION_STARTUP, "BUTTON", "Application Startup ... ", kFrame, 0, Page::Settings, 18, 100, 384,
+     52},
+
+    {IDC_TAB_MAIN, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, Page::All, 8, 8,
+     404, 274},
+};
+
+constexpr const char* kTabCaptions[] = {"Battery Level", "Alert Options", "Settings"};
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+// Looked up at run time: older Windows versions lack the per-window DPI calls.
+template <typename Fn>
+Fn User32Function(const char* name) {
+    HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name))) : nullptr;
+}
+
+int SystemDpi() {
+    WindowDc screen(nullptr);
+    return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
+}
+
+// Puts the critical-level box over the blanks of chkChargeLow's caption, wherever the
+// font makes them fall.
+void PlaceChargeAlert(HWND parent, int dpi, HFONT font) {
+    HWND check = ::GetDlgItem(parent, IDC_CHK_CHARGE_LOW);
+    HWND box = ::GetDlgItem(parent, IDC_TXT_CHARGE_ALERT);
+    RECT rc{};
+    ::GetWindowRect(check, &rc);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    WindowDc dc(check);
+    SelectGuard keep(dc.get(), font);
+    SIZE before{}, gap{};
+    const char lead[] = "Alert me when charge drops below ";
+    ::GetTextExtentPoint32A(dc.get(), lead, static_cast<int>(sizeof lead - 1), &before);
+    ::GetTextExtentPoint32A(dc.get(), "        ", 8, &gap);
+    const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK) + Scale(4, dpi);
+    const int height = Scale(20, dpi);
+    const int width = std::max<int>(gap.cx, Scale(20, dpi));
+    const int top = rc.top + (rc.bottom - rc.top - height) / 2;
+    ::SetWindowPos(box, nullptr, rc.left + checkWidth + before.cx, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+int Scale(int designValue, int dpi) noexcept { return ::MulDiv(designValue, dpi, kDesignDpi); }
+
+int DpiOfWindow(HWND hwnd) {
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow && hwnd) {
+        const UINT dpi = getDpiForWindow(hwnd);
+        if (dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return SystemDpi();
+}
+
+UniqueGdiObject MakeUiFont(int dpi) {
+    static const auto forDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    if (forDpi) {
+        NONCLIENTMETRICSW ncm{};
+        ncm.cbSize = sizeof ncm;
+        if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, static_cast<UINT>(dpi))) {
+            return UniqueGdiObject(::CreateFontIndirectW(&ncm.lfMessageFont));
+        }
+    }
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+        ncm.lfMessageFont.lfHeight = ::MulDiv(ncm.lfMessageFont.lfHeight, dpi, SystemDpi());
+        return UniqueGdiObject(::CreateFontIndirectA(&ncm.lfMessageFont));
+    }
+    return UniqueGdiObject();
+}
+
+void CreateMainControls(HWND parent) {
+    auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    progressbar::XpProgressBar::Register(instance);
+    for (const ControlSpec& c : kControls) {
+        ::CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.w, c.h, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    }
+    HWND tab = ::GetDlgItem(parent, IDC_TAB_MAIN);
+    for (int i = 0; i < 3; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(kTabCaptions[i]);
+        ::SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    ::CheckDlgButton(parent, IDC_CHK_END_CHARGING, BST_CHECKED);
+    ::CheckDlgButton(parent, IDC_CHK_CHARGE_LOW, BST_CHECKED);
+    ::SendDlgItemMessageA(parent, IDC_TXT_CHARGE_ALERT, EM_LIMITTEXT, 3, 0);
+    ShowPage(parent, Page::BatteryLevel);
+}
+
+void LayoutMainControls(HWND parent, int dpi, HFONT font) {
+    for (const ControlSpec& c : kControls) {
+        HWND child = ::GetDlgItem(parent, c.id);
+        ::SetWindowPos(child, nullptr, Scale(c.x, dpi), Scale(c.y, dpi), Scale(c.w, dpi), Scale(c.h, dpi),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    PlaceChargeAlert(parent, dpi, font);
+    ::InvalidateRect(parent, nullptr, TRUE);
+}
+
+void ShowPage(HWND parent, Page page) {
+    for (const ControlSpec& c : kControls) {
+        if (c.page != Page::All) {
+            ::ShowWindow(::GetDlgItem(parent, c.id), c.page == page ? SW_SHOWNA : SW_HIDE);
+        }
+    }
+    ::SendDlgItemMessageA(parent, IDC_TAB_MAIN, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+}
+
+SIZE MainWindowSize(DWORD style, DWORD exStyle, bool menu, int dpi) {
+    RECT rc{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
+    static const auto forDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&rc, style, menu, exStyle, static_cast<UINT>(dpi))) {
+        ::AdjustWindowRectEx(&rc, style, menu, exStyle);
+    }
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+} // namespace corvane::app

@@ -1,0 +1,395 @@
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "app/file_exists_win.h"
+#include "app/main_layout_win.h"
+#include "app/main_window_ids.h"
+#include "app/power_ports_win.h"
+#include "app/res/resource.h"
+#include "base/message_box_win.h"
+#include "controls/progressbar/progress_bar_win.h"
+
+#ifndef CORVANE_VERSION_TEXT
+#define CORVANE_VERSION_TEXT "0.0.0"
+#endif
+
+namespace corvane::app {
+
+namespace {
+
+constexpr UINT_PTR kUpdateTimer = 1;
+// No WS_CLIPCHILDREN: the frames leave their insides to the window's own background.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = 0;
+constexpr const char* kProductWebPage = "https://corvane.github.io/";
+constexpr const char* kSoundDefaults[] = {"chg_start.wav", "chg_full.wav", "chg_critical.wav"};
+constexpr int kSoundBoxWidth = 255; // pixels a shortened path may take
+
+std::string WindowText(HWND hwnd) {
+    const int n = ::GetWindowTextLengthA(hwnd);
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    s.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, s.data(), n + 1)));
+    return s;
+}
+
+void SetTextIfChanged(HWND hwnd, std::string_view text) {
+    // A label rewritten with the same text every tick would flicker for nothing.
+    if (WindowText(hwnd) != text) {
+        ::SetWindowTextA(hwnd, std::string(text).c_str());
+    }
+}
+
+HMENU BuildMenuBar() {
+    HMENU bar = ::CreateMenu();
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuA(menu, MF_STRING, IDM_HELP, "&Help");
+    ::AppendMenuA(menu, MF_STRING, IDM_WEBSITE, "&Visit Website");
+    ::AppendMenuA(menu, MF_STRING, IDM_ABOUT, "&About");
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_QUIT, "&Quit");
+    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), "&Menu");
+    return bar;
+}
+
+} // namespace
+
+std::string ProgramVersionText() { return CORVANE_VERSION_TEXT; }
+
+std::string ProgramFileDescription() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    if (size != 0) {
+        std::vector<char> block(size);
+        struct LangCp {
+            WORD lang, cp;
+        }* tr = nullptr;
+        UINT len = 0;
+        if (::GetFileVersionInfoA(path, 0, size, block.data()) &&
+            ::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) &&
+            len >= sizeof(LangCp)) {
+            char query[64];
+            wsprintfA(query, "\\StringFileInfo\\%04x%04x\\FileDescription", tr->lang, tr->cp);
+            char* value = nullptr;
+            if (::VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &len) && value && *value) {
+                return value;
+            }
+        }
+    }
+    return "Corvane";
+}
+
+namespace {
+PowerSource& SourceOf(const MainWindow::Options& o, std::unique_ptr<PowerSource>& own) {
+    if (o.source) {
+        return *o.source;
+    }
+    own = std::make_unique<SystemPowerSource>();
+    return *own;
+}
+Clock& ClockOf(const MainWindow::Options& o, std::unique_ptr<Clock>& own) {
+    if (o.clock) {
+        return *o.clock;
+    }
+    own = std::make_unique<SystemClock>();
+    return *own;
+}
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, Options options)
+    : instance_(instance),
+      options_(options),
+      cycle_(SourceOf(options_, ownSource_), ClockOf(options_, ownClock_), *this, *this, *this) {}
+
+MainWindow::~MainWindow() {
+    options_.quitWhenDestroyed = false;
+    Unload();
+}
+
+bool MainWindow::Load() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    smallIcon_ = static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED));
+    bigIcon_ = static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
+                                               LR_SHARED));
+    if (!smallIcon_ || !bigIcon_) {
+        // A host without our icon (a test program) shows the system's application icon.
+        smallIcon_ = bigIcon_ = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    }
+    if (!::GetClassInfoExA(instance_, CORVANE_MAIN_CLASS, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = instance_;
+        wc.hIcon = bigIcon_;
+        wc.hIconSm = smallIcon_;
+        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = CORVANE_MAIN_CLASS;
+        if (!::RegisterClassExA(&wc)) {
+            return false;
+        }
+    }
+    HWND hwnd = ::CreateWindowExA(kExStyle, CORVANE_MAIN_CLASS, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                                  nullptr, BuildMenuBar(), instance_, this);
+    if (!hwnd) {
+        return false;
+    }
+    hwnd_.reset(hwnd);
+    ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    CreateMainControls(hwnd);
+    ApplyDpi(DpiOfWindow(hwnd));
+    const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const std::string caption = "Corvane " + ProgramVersionText();
+    ::SetWindowTextA(hwnd, caption.c_str());
+    ::SetDlgItemTextA(hwnd, IDC_LABEL6, " ");
+    pgBatteryLevel().SetValue(57);
+
+    tray_ = std::make_unique<tray::SysTrayWindow>(this, options_.trayVersion);
+    tray_->Load(ProgramFileDescription());
+    tray_->SetIconHandle(smallIcon_);
+
+    ShowSoundDefaults();
+
+    cycle_.ClearBaseline();
+    cycle_.RefreshPowerStatus();
+    if (cycle_.Status().BatteryLifePercent == 100 && EndChargingChecked()) {
+        PlayAlertSound(kSlotBatteryFull);
+    }
+    tray_->ShowBalloonTip(kWelcomeMessage, "Corvane", kBalloonInfo, 2);
+    ::SetTimer(hwnd, kUpdateTimer, kUpdateIntervalMs, nullptr);
+    ::ShowWindow(hwnd, SW_HIDE);
+    return true;
+}
+
+void MainWindow::Unload() {
+    if (unloading_) {
+        return;
+    }
+    unloading_ = true;
+    if (hwnd_) {
+        ::KillTimer(hwnd_.get(), kUpdateTimer);
+    }
+    if (tray_) {
+        tray_->Unload();
+        tray_.reset();
+    }
+    hwnd_.reset();
+}
+
+progressbar::XpProgressBar& MainWindow::pgBatteryLevel() const {
+    return *progressbar::XpProgressBar::FromHwnd(Control(IDC_PG_BATTERY_LEVEL));
+}
+
+HWND MainWindow::Control(int id) const noexcept { return ::GetDlgItem(hwnd_.get(), id); }
+HWND MainWindow::chkStartCharging() const noexcept { return Control(IDC_CHK_START_CHARGING); }
+HWND MainWindow::chkEndCharging() const noexcept { return Control(IDC_CHK_END_CHARGING); }
+HWND MainWindow::chkChargeLow() const noexcept { return Control(IDC_CHK_CHARGE_LOW); }
+HWND MainWindow::txtChargeAlert() const noexcept { return Control(IDC_TXT_CHARGE_ALERT); }
+HWND MainWindow::txtSndFile(int index) const noexcept {
+    return index >= 0 && index < 3 ? Control(IDC_TXT_SND_FILE0 + index) : nullptr;
+}
+HWND MainWindow::btnBrowse(int index) const noexcept {
+    return index >= 0 && index < 3 ? Control(IDC_BTN_BROWSE0 + index) : nullptr;
+}
+
+std::string MainWindow::AppFolder() const {
+    char path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    const std::size_t slash = folder.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+void MainWindow::ShowSoundFile(int slot, std::string_view path) {
+    std::string shown(path);
+    {
+        WindowDc dc(hwnd_.get());
+        SelectGuard keep(dc.get(), font_.get());
+        std::vector<char> buffer(shown.begin(), shown.end());
+        buffer.resize(std::max<std::size_t>(buffer.size() + 1, MAX_PATH), '\0');
+        shown = ::PathCompactPathA(dc.get(), buffer.data(), static_cast<UINT>(Scale(kSoundBoxWidth, dpi_)))
+                    ? std::string(buffer.data())
+                    : std::string();
+    }
+    ::SetWindowTextA(txtSndFile(slot), shown.c_str());
+    SoundTag(slot) = std::string(path);
+}
+
+void MainWindow::ShowSoundDefaults() {
+    const std::string folder = AppFolder();
+    for (int slot = 0; slot < 3; ++slot) {
+        const std::string path = folder + "\\" + kSoundDefaults[slot];
+        if (FileExists(path, hwnd_.get())) {
+            ShowSoundFile(slot, path);
+        }
+    }
+}
+
+void MainWindow::ShellOpen(const std::string& target) const {
+    ::ShellExecuteA(hwnd_.get(), nullptr, target.c_str(), nullptr, "C:\\", SW_SHOWNORMAL);
+}
+
+void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
+    switch (lIndex) {
+    case 0:
+        if (showHideCaption_ == kShowCaption) {
+            ::ShowWindow(hwnd_.get(), SW_SHOW);
+            ::SetForegroundWindow(hwnd_.get());
+            showHideCaption_ = kHideCaption;
+        } else {
+            ::ShowWindow(hwnd_.get(), SW_HIDE);
+            showHideCaption_ = kShowCaption;
+        }
+        break;
+    case 2: {
+        const std::string help = AppFolder() + "\\Reference.chm";
+        if (FileExists(help, hwnd_.get())) {
+            ShellOpen(help);
+        } else {
+            ShowMessageBox(hwnd_.get(), "Help file is missing. Please re-install the software or contact Support Center.",
+                           "Help File missing", MB_OK | MB_ICONINFORMATION);
+        }
+        break;
+    }
+    case 3:
+        ShellOpen(kProductWebPage);
+        break;
+    case 6: {
+        const bool quit = options_.quitWhenDestroyed;
+        Unload();
+        if (quit) {
+            ::PostQuitMessage(0);
+        }
+        break;
+    }
+    default:
+        break; // separators, and About until it has a window
+    }
+}
+
+void MainWindow::SysTrayDoubleClick(std::int32_t) { MenuClick(0, std::string()); }
+
+void MainWindow::SetPowerInfo(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_PWR_INFO), text); }
+void MainWindow::SetPercentText(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_PERCENT), text); }
+void MainWindow::ResetBar() { pgBatteryLevel().Reset(); }
+void MainWindow::SetBarValue(std::int32_t value) { pgBatteryLevel().SetValue(value); }
+void MainWindow::SetTimeText(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_TIME), text); }
+bool MainWindow::StartChargingChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_START_CHARGING) == BST_CHECKED; }
+bool MainWindow::EndChargingChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_END_CHARGING) == BST_CHECKED; }
+bool MainWindow::ChargeLowChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_CHARGE_LOW) == BST_CHECKED; }
+std::string MainWindow::ChargeAlertText() const { return WindowText(txtChargeAlert()); }
+
+void MainWindow::ShowPowerStatusError() {
+    ShowMessageBox(hwnd_.get(), kPowerErrorText, kPowerErrorTitle, MB_OK | MB_ICONSTOP);
+}
+
+void MainWindow::SetToolTip(std::string_view tip) {
+    if (tray_) {
+        tray_->SetToolTip(tip);
+    }
+}
+
+void MainWindow::ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
+                                std::int32_t timeOutMs) {
+    if (tray_) {
+        tray_->ShowBalloonTip(message, title, icon, timeOutMs);
+    }
+}
+
+void MainWindow::PlayAlertSound(int slot) {
+    const std::string& path = SoundTag(slot);
+    if (FileExists(path, hwnd_.get())) {
+        ::sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT);
+    }
+}
+
+void MainWindow::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    font_ = MakeUiFont(dpi);
+    LayoutMainControls(hwnd_.get(), dpi, static_cast<HFONT>(font_.get()));
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) {
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_.release();
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    return self->Handle(hwnd, msg, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam == kUpdateTimer) {
+            tmrUpdate_Timer();
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 && LOWORD(wParam) >= IDM_TRAY_COMMAND_BASE &&
+            LOWORD(wParam) <= IDM_TRAY_COMMAND_BASE + 6) {
+            MenuClick(LOWORD(wParam) - IDM_TRAY_COMMAND_BASE, std::string());
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->idFrom == IDC_TAB_MAIN && hdr->code == static_cast<UINT>(TCN_SELCHANGE)) {
+            const auto page = static_cast<int>(::SendMessageA(hdr->hwndFrom, TCM_GETCURSEL, 0, 0));
+            ShowPage(hwnd, static_cast<Page>(page));
+            return 0;
+        }
+        break;
+    }
+    case WM_CLOSE:
+        // The close box only hides the window; Quit or the end of the session end the program.
+        MenuClick(0, std::string());
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            const bool quit = options_.quitWhenDestroyed;
+            Unload();
+            if (quit) {
+                ::PostQuitMessage(0);
+            }
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi(HIWORD(wParam));
+        return 0;
+    }
+    default:
+        break;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace corvane::app

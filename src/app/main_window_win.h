@@ -1,0 +1,123 @@
+#pragma once
+// frmMain: the program's main window. It hosts what the power-status cycle shows, owns the
+// timer that drives the cycle and the tray window, and lives hidden most of the time.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/power_cycle.h"
+#include "base/handles_win.h"
+#include "tray/sys_tray_win.h"
+
+namespace corvane::progressbar {
+class XpProgressBar;
+}
+
+namespace corvane::app {
+
+inline constexpr UINT kUpdateIntervalMs = 2000;
+inline constexpr std::string_view kShowCaption = "Show Corvane";
+inline constexpr std::string_view kHideCaption = "Hide Corvane";
+inline constexpr std::string_view kWelcomeMessage = "Double Click to show Corvane, or Right Click to see menu options.";
+
+class MainWindow final : public CycleView, public TrayPort, public SoundPort, public tray::SysTrayEvents {
+public:
+    struct Options {
+        PowerSource* source = nullptr; // the system's power status when null
+        Clock* clock = nullptr;        // the local clock when null
+        std::optional<std::uint32_t> trayVersion; // what GetVersion should seem to say
+        bool quitWhenDestroyed = true;  // end the message loop when the window goes
+    };
+
+    explicit MainWindow(HINSTANCE instance, Options options);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // Creates the window and runs start-up; the window ends hidden, the timer running.
+    bool Load();
+    // Form_Unload: the icon goes, then the window. Safe to call twice.
+    void Unload();
+
+    HWND Hwnd() const noexcept { return hwnd_.get(); }
+    bool Visible() const noexcept { return hwnd_ && ::IsWindowVisible(hwnd_.get()); }
+
+    // tmrUpdate's tick.
+    void tmrUpdate_Timer() { cycle_.RefreshPowerStatus(); }
+    // Tray command lIndex: 0 show/hide, 2 help, 3 web page, 4 About, 6 Quit. sKey is unused.
+    void MenuClick(std::int32_t lIndex, const std::string& sKey) override;
+    void SysTrayDoubleClick(std::int32_t eButton) override;
+
+    // The controls other parts of the program attach to.
+    HWND Control(int id) const noexcept;
+    HWND chkStartCharging() const noexcept;
+    HWND chkEndCharging() const noexcept;
+    HWND chkChargeLow() const noexcept;
+    HWND txtChargeAlert() const noexcept;
+    HWND txtSndFile(int index) const noexcept;
+    HWND btnBrowse(int index) const noexcept;
+    // A sound slot's value: the full path of its WAV file, empty when it has none.
+    std::string& SoundTag(int slot) { return soundTags_.at(static_cast<std::size_t>(slot)); }
+    // Shows a path in a slot, shortened to the box, and makes it the slot's value.
+    void ShowSoundFile(int slot, std::string_view path);
+
+    progressbar::XpProgressBar& pgBatteryLevel() const;
+    tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
+    PowerCycle& Cycle() noexcept { return cycle_; }
+    // Caption of the tray menu's first entry: the record of whether the window is shown.
+    const std::string& ShowHideCaption() const noexcept { return showHideCaption_; }
+    int Dpi() const noexcept { return dpi_; }
+
+    // CycleView
+    void SetPowerInfo(std::string_view text) override;
+    void SetPercentText(std::string_view text) override;
+    void ResetBar() override;
+    void SetBarValue(std::int32_t value) override;
+    void SetTimeText(std::string_view text) override;
+    bool StartChargingChecked() const override;
+    bool EndChargingChecked() const override;
+    bool ChargeLowChecked() const override;
+    std::string ChargeAlertText() const override;
+    void ShowPowerStatusError() override;
+    // TrayPort
+    void SetToolTip(std::string_view tip) override;
+    void ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
+                        std::int32_t timeOutMs) override;
+    // SoundPort
+    void PlayAlertSound(int slot) override;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ApplyDpi(int dpi);
+    void ShowSoundDefaults();
+    std::string AppFolder() const;
+    void ShellOpen(const std::string& target) const;
+
+    HINSTANCE instance_;
+    Options options_;
+    std::unique_ptr<PowerSource> ownSource_;
+    std::unique_ptr<Clock> ownClock_;
+    PowerCycle cycle_;
+    std::unique_ptr<tray::SysTrayWindow> tray_;
+    UniqueWindow hwnd_;
+    UniqueGdiObject font_;
+    HICON smallIcon_ = nullptr; // shared resource icons: never destroyed
+    HICON bigIcon_ = nullptr;
+    int dpi_ = 96;
+    std::array<std::string, 3> soundTags_;
+    std::string showHideCaption_{kShowCaption};
+    bool unloading_ = false;
+};
+
+// The text of the program's version as major.minor.revision.
+std::string ProgramVersionText();
+// The program's file description from its version information ("Corvane" when there is none).
+std::string ProgramFileDescription();
+
+} // namespace corvane::app

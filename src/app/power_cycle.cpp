@@ -1,0 +1,175 @@
+#include "app/power_cycle.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace corvane::app {
+
+namespace {
+
+constexpr std::string_view kOnBattery = "Working on battery power.";
+constexpr std::string_view kOnAc = "AC Supply is connected to Unit.";
+constexpr std::string_view kUnknownSource = "An unknown Source.";
+
+constexpr std::string_view kResumedMessage = "AC Supply removed. Unit is working on Battery Power.";
+constexpr std::string_view kResumedTitle = "Corvane :: Battery Supply Resumed.";
+constexpr std::string_view kStartedMessage = "Battery charging started. Please see the Time Stats for details.";
+constexpr std::string_view kStartedTitle = "Corvane :: Charging Started Alert.";
+constexpr std::string_view kCriticalMessage =
+    "Battery has reached the Critical Charge Level. You're requested to either put the Unit for "
+    "Battery Charging or Save your work before power cut-off.";
+constexpr std::string_view kCriticalTitle = "Battery Charge Level Critical";
+constexpr std::string_view kFullMessage = "Battery has reached the 100% charge value. You may remove AC supply now.";
+constexpr std::string_view kFullTitle = "Battery Charge Full.";
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) {
+        --q;
+    }
+    return q;
+}
+
+bool Fits32(std::int64_t v) noexcept {
+    return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+} // namespace
+
+std::int32_t SecondsOfDay(int hour, int minute, int second) noexcept {
+    return hour * 3600 + minute * 60 + second;
+}
+
+std::string FormatDuration(std::int32_t seconds) {
+    const std::int64_t s = seconds;
+    const std::int64_t h = FloorDiv(s, 3600);
+    const std::int64_t hourPart = h * 3600;
+    if (!Fits32(hourPart) || !Fits32(s - hourPart)) {
+        return std::string(kUnknownDuration);
+    }
+    const std::int64_t m = FloorDiv(s - hourPart, 60);
+    const std::int64_t rest = s - hourPart - m * 60;
+    std::string text;
+    if (h > 0) {
+        text = std::to_string(h) + " Hour(s), ";
+    }
+    text += std::to_string(m) + " Minutes, " + std::to_string(rest) + " Seconds.";
+    return text;
+}
+
+std::int64_t LeadingNumber(std::string_view text) noexcept {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr std::int64_t kCap = std::numeric_limits<std::int32_t>::max() + std::int64_t{1};
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), kCap);
+    }
+    return negative ? -value : value;
+}
+
+void PowerCycle::RefreshPowerStatus() {
+    if (errorBoxOpen_) {
+        return;
+    }
+    if (!source_.Read(status_)) {
+        errorBoxOpen_ = true;
+        view_.ShowPowerStatusError();
+        errorBoxOpen_ = false;
+        return;
+    }
+    ShowPowerSource();
+
+    if (status_.BatteryLifePercent > 100) {
+        view_.ResetBar();
+        view_.SetBarValue(100);
+        view_.SetPercentText("100%");
+        return;
+    }
+    const std::int32_t percent = status_.BatteryLifePercent;
+    const std::string percentText = std::to_string(percent) + "%";
+    view_.ResetBar();
+    view_.SetBarValue(percent);
+    view_.SetPercentText(percentText);
+
+    if (state_.LastPercent == -1) {
+        state_.LastPercent = percent;
+        state_.LastChangeTime = clock_.SecondsOfDay();
+        tray_.SetToolTip("Charge: " + percentText);
+        return;
+    }
+    if (percent == state_.LastPercent) {
+        return;
+    }
+
+    state_.CurrentTime = clock_.SecondsOfDay();
+    std::string duration;
+    if (state_.CurrentTime == kUnknownTime || state_.LastChangeTime == kUnknownTime) {
+        // A figure built from a failed clock reading would be made up.
+        state_.EstimatedSeconds = kUnknownTime;
+        duration = std::string(kUnknownDuration);
+    } else {
+        std::int32_t elapsed = state_.CurrentTime - state_.LastChangeTime;
+        if (elapsed < 0) {
+            elapsed += kSecondsPerDay; // the step straddled midnight
+        }
+        const std::int32_t factor = state_.LastPercent < percent ? 100 - percent : percent;
+        state_.EstimatedSeconds = elapsed * factor;
+        duration = FormatDuration(state_.EstimatedSeconds);
+    }
+    view_.SetTimeText(duration);
+    state_.LastChangeTime = state_.CurrentTime;
+    state_.LastPercent = percent;
+    tray_.SetToolTip("Charge: " + percentText + " ; Time: " + duration);
+
+    RaiseLevelAlerts(percent);
+}
+
+void PowerCycle::ShowPowerSource() {
+    switch (status_.ACLineStatus) {
+    case 0:
+        view_.SetPowerInfo(kOnBattery);
+        if (view_.StartChargingChecked() && state_.ChargeAlerted) {
+            tray_.ShowBalloonTip(kResumedMessage, kResumedTitle, kBalloonInfo, kAlertTimeOutMs);
+            sounds_.PlayAlertSound(kSlotChargingStartsOrStops);
+        }
+        state_.AlertedLineStatus = 0;
+        state_.ChargeAlerted = false;
+        break;
+    case 1:
+        view_.SetPowerInfo(kOnAc);
+        if (view_.StartChargingChecked() && state_.AlertedLineStatus != 1) {
+            tray_.ShowBalloonTip(kStartedMessage, kStartedTitle, kBalloonInfo, kAlertTimeOutMs);
+            sounds_.PlayAlertSound(kSlotChargingStartsOrStops);
+            state_.AlertedLineStatus = 1;
+            state_.ChargeAlerted = true;
+        }
+        break;
+    case 2:
+        view_.SetPowerInfo(kUnknownSource);
+        break;
+    default:
+        break;
+    }
+}
+
+void PowerCycle::RaiseLevelAlerts(std::int32_t percent) {
+    // A user who unticks "Alert me when ..." expects no alert of that kind.
+    if (view_.ChargeLowChecked() && LeadingNumber(view_.ChargeAlertText()) == percent) {
+        tray_.ShowBalloonTip(kCriticalMessage, kCriticalTitle, kBalloonError, kAlertTimeOutMs);
+        sounds_.PlayAlertSound(kSlotLowCharge);
+    }
+    if (view_.EndChargingChecked() && percent == 100) {
+        tray_.ShowBalloonTip(kFullMessage, kFullTitle, kBalloonInfo, kAlertTimeOutMs);
+        sounds_.PlayAlertSound(kSlotBatteryFull);
+    }
+}
+
+} // namespace corvane::app

@@ -1,0 +1,129 @@
+#pragma once
+// The power-status cycle: every tick reads the power status, shows it, estimates the time left
+// from how long the charge level took to move by its last step, and raises the alerts.
+// The cycle talks to the world only through the small ports below, so it runs anywhere.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvane::app {
+
+// The operating system's power-status record, field for field.
+struct PowerStatus {
+    std::uint8_t ACLineStatus = 0;
+    std::uint8_t BatteryFlag = 0;
+    std::uint8_t BatteryLifePercent = 0;
+    std::uint8_t Reserved1 = 0;
+    std::uint32_t BatteryLifeTime = 0;
+    std::uint32_t BatteryFullLifeTime = 0;
+};
+
+class PowerSource {
+public:
+    virtual ~PowerSource() = default;
+    // False when the status could not be read.
+    virtual bool Read(PowerStatus& status) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Local time of day in seconds, or kUnknownTime when the clock cannot be read.
+    virtual std::int32_t SecondsOfDay() = 0;
+};
+
+// What the cycle reads and writes on the main window.
+class CycleView {
+public:
+    virtual ~CycleView() = default;
+    virtual void SetPowerInfo(std::string_view text) = 0;   // lblPwrInfo
+    virtual void SetPercentText(std::string_view text) = 0; // lblPercent
+    virtual void ResetBar() = 0;                            // pgBatteryLevel.Reset
+    virtual void SetBarValue(std::int32_t value) = 0;       // pgBatteryLevel.Value
+    virtual void SetTimeText(std::string_view text) = 0;    // lblTime
+    virtual bool StartChargingChecked() const = 0;
+    virtual bool EndChargingChecked() const = 0;
+    virtual bool ChargeLowChecked() const = 0;
+    virtual std::string ChargeAlertText() const = 0; // txtChargeAlert
+    // The modal "could not read the power status" box; returns when the user closes it.
+    virtual void ShowPowerStatusError() = 0;
+};
+
+class TrayPort {
+public:
+    virtual ~TrayPort() = default;
+    virtual void SetToolTip(std::string_view tip) = 0;
+    virtual void ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
+                                std::int32_t timeOutMs) = 0;
+};
+
+class SoundPort {
+public:
+    virtual ~SoundPort() = default;
+    virtual void PlayAlertSound(int slot) = 0;
+};
+
+inline constexpr std::int32_t kUnknownTime = -1;
+inline constexpr std::int32_t kSecondsPerDay = 86400;
+inline constexpr std::int32_t kBalloonInfo = 1;
+inline constexpr std::int32_t kBalloonError = 3;
+inline constexpr std::int32_t kAlertTimeOutMs = 2000;
+
+enum SoundSlot : int { kSlotChargingStartsOrStops = 0, kSlotBatteryFull = 1, kSlotLowCharge = 2 };
+
+inline constexpr std::string_view kUnknownDuration = "-unknown-";
+inline constexpr std::string_view kPowerErrorText =
+    "Sorry, but there was some error while reading the Power Status at Battery Interface.";
+inline constexpr std::string_view kPowerErrorTitle = "Error in reading Battery Power Status.";
+
+// The state kept between runs; program-wide, all zero at start.
+struct CycleState {
+    std::int32_t LastPercent = 0;
+    std::int32_t LastChangeTime = 0;
+    std::int32_t CurrentTime = 0;
+    std::int32_t EstimatedSeconds = 0;
+    std::int16_t AlertedLineStatus = 0;
+    bool ChargeAlerted = false;
+};
+
+// hour * 3600 + minute * 60 + second.
+std::int32_t SecondsOfDay(int hour, int minute, int second) noexcept;
+
+// "H Hour(s), M Minutes, S Seconds." (the hour part only when H > 0), or "-unknown-" when
+// the arithmetic would overflow 32 bits.
+std::string FormatDuration(std::int32_t seconds);
+
+// The number a text starts with, as a leading-number parser reads it: blanks skipped, an
+// optional sign, then digits; no digits give 0. Saturates instead of overflowing.
+std::int64_t LeadingNumber(std::string_view text) noexcept;
+
+class PowerCycle {
+public:
+    PowerCycle(PowerSource& source, Clock& clock, CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
+        : source_(source), clock_(clock), view_(view), tray_(tray), sounds_(sounds) {}
+
+    void RefreshPowerStatus();
+
+    // Start-up clears the baseline just before the first run.
+    void ClearBaseline() noexcept { state_.LastPercent = -1; }
+
+    CycleState& State() noexcept { return state_; }
+    const CycleState& State() const noexcept { return state_; }
+    const PowerStatus& Status() const noexcept { return status_; }
+
+private:
+    void ShowPowerSource();
+    void RaiseLevelAlerts(std::int32_t percent);
+
+    PowerSource& source_;
+    Clock& clock_;
+    CycleView& view_;
+    TrayPort& tray_;
+    SoundPort& sounds_;
+    PowerStatus status_{};
+    CycleState state_{};
+    // Ticks keep arriving while the error box is open; they must not stack more boxes on it.
+    bool errorBoxOpen_ = false;
+};
+
+} // namespace corvane::app

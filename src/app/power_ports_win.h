@@ -1,0 +1,17 @@
+#pragma once
+// The cycle's ports onto the real system: the power status and the local clock.
+#include "app/power_cycle.h"
+
+namespace corvane::app {
+
+class SystemPowerSource final : public PowerSource {
+public:
+    bool Read(PowerStatus& status) override;
+};
+
+class SystemClock final : public Clock {
+public:
+    std::int32_t SecondsOfDay() override;
+};
+
+} // namespace corvane::app

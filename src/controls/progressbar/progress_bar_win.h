@@ -1,0 +1,86 @@
+#pragma once
+// Xp_ProgressBar as a Win32 child control class. The window owns its C++ object (made on
+// WM_NCCREATE, deleted on WM_NCDESTROY); hosts reach it through FromHwnd.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "controls/progressbar/progress_bar_model.h"
+
+namespace corvane::progressbar {
+
+class ProgressBarEvents {
+public:
+    virtual ~ProgressBarEvents() = default;
+    // Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X and Y in pixels.
+    virtual void MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
+};
+
+// Everything that puts the bar on screen. The control tells it what happened; it decides
+// what to draw and when, and draws in Paint.
+class BarSurface {
+public:
+    virtual ~BarSurface() = default;
+    // The control was sized: redraw the frame and start painting afresh.
+    virtual void Resize(HWND hwnd, int width, int height) = 0;
+    virtual void Reset() = 0;
+    // An accepted Value write: the block or sweep step.
+    virtual void ValueWritten(HWND hwnd, const ProgressBarModel& model) = 0;
+    virtual void Paint(HDC dc, const RECT& client, const ProgressBarModel& model) = 0;
+};
+
+// Draws the value plainly: a framed bar filled in the look's colour.
+std::unique_ptr<BarSurface> MakePlainSurface();
+
+class XpProgressBar {
+public:
+    static constexpr const char* kClassName = "Xp_ProgressBar";
+
+    // Registers the class once per process.
+    static bool Register(HINSTANCE instance);
+    // A child control of `parent`; its properties come from `bag` (all defaults without one).
+    static HWND Create(HWND parent, int id, const RECT& rect, const PropertyBag* bag = nullptr);
+    static XpProgressBar* FromHwnd(HWND hwnd) noexcept;
+
+    XpProgressBar(const XpProgressBar&) = delete;
+    XpProgressBar& operator=(const XpProgressBar&) = delete;
+
+    HWND Hwnd() const noexcept { return hwnd_; }
+    const ProgressBarModel& Model() const noexcept { return model_; }
+
+    std::int32_t Min() const noexcept { return model_.Min(); }
+    std::int32_t Max() const noexcept { return model_.Max(); }
+    std::int32_t Value() const noexcept { return model_.Value(); }
+    std::int32_t Style() const noexcept { return model_.Style(); }
+    std::int32_t ProgressLook() const noexcept { return model_.ProgressLook(); }
+    // Refused writes show the "Error" box and return normally.
+    void SetMin(std::int32_t New_Mini);
+    void SetMax(std::int32_t New_Maxi);
+    void SetValue(std::int32_t New_Value);
+    void SetStyle(std::int32_t New_Style);
+    void SetProgressLook(std::int32_t New_ProgressLook);
+    void Reset();
+
+    void ReadProperties(const PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const { model_.WriteProperties(bag); }
+
+    void SetEvents(ProgressBarEvents* events) noexcept { events_ = events; }
+    void SetSurface(std::unique_ptr<BarSurface> surface);
+    BarSurface& Surface() noexcept { return *surface_; }
+
+private:
+    explicit XpProgressBar(HWND hwnd);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Refuse(const WriteResult& result) const;
+    void RaiseMouse(bool down, std::int16_t button, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_;
+    ProgressBarModel model_;
+    std::unique_ptr<BarSurface> surface_;
+    ProgressBarEvents* events_ = nullptr;
+};
+
+} // namespace corvane::progressbar

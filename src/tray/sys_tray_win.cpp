@@ -1,0 +1,166 @@
+#include "tray/sys_tray_win.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/text_win.h"
+
+namespace corvane::tray {
+
+class SysTrayWindow::Shell final : public NotifyShell {
+public:
+    void Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) override {
+        // Copied into the platform's own record so the shell gets an aligned, complete one.
+        if (unicode) {
+            NOTIFYICONDATAW data{};
+            std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
+            ::Shell_NotifyIconW(message, &data);
+        } else {
+            NOTIFYICONDATAA data{};
+            std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
+            ::Shell_NotifyIconA(message, &data);
+        }
+    }
+};
+
+class SysTrayWindow::Codec final : public AnsiCodec {
+public:
+    std::u16string Widen(std::string_view ansi) const override {
+        const std::wstring w = AnsiToWide(ansi);
+        return std::u16string(w.begin(), w.end());
+    }
+    std::string Narrow(std::u16string_view wide) const override {
+        return WideToAnsi(std::wstring(wide.begin(), wide.end()));
+    }
+};
+
+void RaiseTrayEvent(SysTrayEvents& events, const TrayEvent& event) {
+    switch (event.kind) {
+    case TrayEventKind::MouseDown:
+        events.SysTrayMouseDown(event.button);
+        break;
+    case TrayEventKind::MouseUp:
+        events.SysTrayMouseUp(event.button);
+        break;
+    case TrayEventKind::MouseMove:
+        events.SysTrayMouseMove();
+        break;
+    case TrayEventKind::DoubleClick:
+        events.SysTrayDoubleClick(event.button);
+        break;
+    case TrayEventKind::MenuClick:
+        break; // raised by the menu with its index and key
+    case TrayEventKind::BalloonShow:
+        events.BalloonShow();
+        break;
+    case TrayEventKind::BalloonHide:
+        events.BalloonHide();
+        break;
+    case TrayEventKind::BalloonTimeOut:
+        events.BalloonTimeOut();
+        break;
+    case TrayEventKind::BalloonClicked:
+        events.BalloonClicked();
+        break;
+    }
+}
+
+SysTrayWindow::SysTrayWindow(SysTrayEvents* events, std::optional<std::uint32_t> getVersion)
+    : events_(events), shell_(std::make_unique<Shell>()), codec_(std::make_unique<Codec>()) {
+    const std::uint32_t v = getVersion ? *getVersion : static_cast<std::uint32_t>(::GetVersion());
+    record_ = std::make_unique<TrayIconRecord>(DecodeWindowsVersion(v), static_cast<std::uint32_t>(sizeof(void*)),
+                                               *shell_, *codec_);
+}
+
+SysTrayWindow::~SysTrayWindow() { Unload(); }
+
+bool SysTrayWindow::Load(std::string_view fileDescription) {
+    if (hwnd_) {
+        return true;
+    }
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!::GetClassInfoExA(instance, kClassName, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kClassName;
+        if (!::RegisterClassExA(&wc)) {
+            return false;
+        }
+    }
+    // A hidden top-level window, not a message-only one: only those hear "TaskbarCreated".
+    HWND hwnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  instance, this);
+    if (!hwnd) {
+        return false;
+    }
+    hwnd_.reset(hwnd);
+    ownIcon_ = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+    ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ownIcon_));
+    ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ownIcon_));
+    taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    record_->Load(reinterpret_cast<std::uintptr_t>(hwnd), reinterpret_cast<std::uintptr_t>(ownIcon_),
+                  fileDescription);
+    return true;
+}
+
+void SysTrayWindow::Unload() {
+    if (!hwnd_) {
+        return;
+    }
+    record_->Unload();
+    ::SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
+    hwnd_.reset();
+}
+
+void SysTrayWindow::SetToolTip(std::string_view sTip) { record_->SetToolTip(sTip); }
+
+std::string SysTrayWindow::ToolTip() const { return record_->ToolTip(); }
+
+void SysTrayWindow::SetIconHandle(HICON hIcon) {
+    record_->SetIconHandle(reinterpret_cast<std::uintptr_t>(hIcon));
+}
+
+HICON SysTrayWindow::IconHandle() const {
+    return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(record_->IconHandle()));
+}
+
+void SysTrayWindow::ShowBalloonTip(std::string_view sMessage, std::string_view sTitle, std::int32_t eIcon,
+                                   double lTimeOutMs) {
+    record_->ShowBalloonTip(sMessage, sTitle, eIcon, lTimeOutMs);
+}
+
+LRESULT CALLBACK SysTrayWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<SysTrayWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && msg != WM_NCCREATE) {
+        return self->Handle(hwnd, msg, wParam, lParam);
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT SysTrayWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_MOUSEMOVE) {
+        // The shell's callback: the notification code rides in the x coordinate.
+        const auto event = DecodeNotification(static_cast<short>(LOWORD(lParam)));
+        if (event && events_) {
+            RaiseTrayEvent(*events_, *event);
+        }
+        return 0;
+    }
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        record_->Restore();
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace corvane::tray

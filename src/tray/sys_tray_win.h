@@ -1,0 +1,81 @@
+#pragma once
+// frmSysTray: the hidden window that owns the notification-area icon. It adds the icon when
+// loaded, keeps tooltip, picture and balloons current, turns the shell's callbacks into events
+// for its host, puts the icon back when the shell restarts and removes it when unloaded.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/handles_win.h"
+#include "tray/notify_record.h"
+
+namespace corvane::tray {
+
+// The host's side of the tray window; every event has an empty default.
+class SysTrayEvents {
+public:
+    virtual ~SysTrayEvents() = default;
+    virtual void SysTrayMouseDown(std::int32_t /*eButton*/) {}
+    virtual void SysTrayMouseUp(std::int32_t /*eButton*/) {}
+    virtual void SysTrayMouseMove() {}
+    virtual void SysTrayDoubleClick(std::int32_t /*eButton*/) {}
+    virtual void MenuClick(std::int32_t /*lIndex*/, const std::string& /*sKey*/) {}
+    virtual void BalloonShow() {}
+    virtual void BalloonHide() {}
+    virtual void BalloonTimeOut() {}
+    virtual void BalloonClicked() {}
+};
+
+// Raises the event a decoded notification stands for.
+void RaiseTrayEvent(SysTrayEvents& events, const TrayEvent& event);
+
+class SysTrayWindow {
+public:
+    static constexpr const char* kClassName = "CorvaneSysTray";
+    static constexpr const char* kCaption = "Sys Tray Interface";
+
+    // getVersion stands in for GetVersion's answer (tests pretend to be older shells).
+    explicit SysTrayWindow(SysTrayEvents* events = nullptr, std::optional<std::uint32_t> getVersion = {});
+    SysTrayWindow(const SysTrayWindow&) = delete;
+    SysTrayWindow& operator=(const SysTrayWindow&) = delete;
+    ~SysTrayWindow();
+
+    // Creates the window and adds the icon; false when the window could not be made.
+    bool Load(std::string_view fileDescription);
+    // Removes the icon and the window; safe to call twice.
+    void Unload();
+
+    HWND Hwnd() const noexcept { return hwnd_.get(); }
+    bool Loaded() const noexcept { return static_cast<bool>(hwnd_); }
+    void SetEvents(SysTrayEvents* events) noexcept { events_ = events; }
+
+    void SetToolTip(std::string_view sTip);
+    std::string ToolTip() const;
+    void SetIconHandle(HICON hIcon);
+    HICON IconHandle() const;
+    void ShowBalloonTip(std::string_view sMessage, std::string_view sTitle, std::int32_t eIcon, double lTimeOutMs);
+
+    const TrayIconRecord& Record() const noexcept { return *record_; }
+    // The icon the window carries by itself; its handle is the icon's id with the shell.
+    HICON OwnIcon() const noexcept { return ownIcon_; }
+
+private:
+    class Shell;
+    class Codec;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    SysTrayEvents* events_;
+    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<Codec> codec_;
+    std::unique_ptr<TrayIconRecord> record_;
+    UniqueWindow hwnd_;
+    HICON ownIcon_ = nullptr; // a shared system icon: never destroyed
+    UINT taskbarCreated_ = 0;
+};
+
+} // namespace corvane::tray

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/file_exists_win.h"
+#include "app/main_layout_win.h"
+#include "app/main_window_ids.h"
+#include "app/main_window_win.h"
+#include "base/message_box_win.h"
+#include "controls/progressbar/progress_bar_win.h"
+#include "support/dialog_driver_win.h"
+
+namespace corvane::app {
+namespace {
+
+class FakeBattery : public PowerSource {
+public:
+    bool Read(PowerStatus& s) override {
+        ++reads;
+        if (fail) {
+            return false;
+        }
+        s.ACLineStatus = ac;
+        s.BatteryLifePercent = percent;
+        return true;
+    }
+    std::uint8_t ac = 0;
+    std::uint8_t percent = 57;
+    bool fail = false;
+    int reads = 0;
+};
+
+class FixedClock : public Clock {
+public:
+    std::int32_t SecondsOfDay() override { return now; }
+    std::int32_t now = 40000;
+};
+
+std::string Text(HWND hwnd) {
+    char buf[512] = {};
+    ::GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+bool ShellHasIcon(tray::SysTrayWindow& tray) {
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof d;
+    d.hWnd = tray.Hwnd();
+    d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(tray.OwnIcon()));
+    return ::Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : frmMain(::GetModuleHandleA(nullptr), Options()) {}
+    MainWindow::Options Options() {
+        MainWindow::Options o;
+        o.source = &battery;
+        o.clock = &clock;
+        o.quitWhenDestroyed = false;
+        return o;
+    }
+    std::string Label(int id) const { return Text(frmMain.Control(id)); }
+
+    FakeBattery battery;
+    FixedClock clock;
+    MainWindow frmMain;
+};
+
+TEST_F(MainWindowTest, StartUpShowsTheFirstReadingAndHides) {
+    ASSERT_TRUE(frmMain.Load());
+    EXPECT_EQ(Text(frmMain.Hwnd()), "Corvane 1.3.3");
+    EXPECT_FALSE(frmMain.Visible());
+    EXPECT_EQ(Label(IDC_LBL_PERCENT), "57%");
+    EXPECT_EQ(Label(IDC_LBL_PWR_INFO), "Working on battery power.");
+    EXPECT_EQ(Label(IDC_LBL_TIME), "(calculating ... please wait)");
+    EXPECT_EQ(Label(IDC_LABEL6), " ");
+    EXPECT_EQ(Label(IDC_LBL_ZERO), "0%");
+    EXPECT_EQ(Label(IDC_LABEL1), "100%");
+    EXPECT_EQ(frmMain.pgBatteryLevel().Value(), 57);
+    EXPECT_EQ(frmMain.oSysTray().ToolTip(), "Charge: 57%");
+    EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
+    // The tray shows the window's own icon.
+    EXPECT_EQ(frmMain.oSysTray().IconHandle(),
+              reinterpret_cast<HICON>(::SendMessageA(frmMain.Hwnd(), WM_GETICON, ICON_SMALL, 0)));
+
+    // Design states of the alert options.
+    EXPECT_EQ(::IsDlgButtonChecked(frmMain.Hwnd(), IDC_CHK_START_CHARGING), BST_UNCHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(frmMain.Hwnd(), IDC_CHK_END_CHARGING), BST_CHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(frmMain.Hwnd(), IDC_CHK_CHARGE_LOW), BST_CHECKED);
+    EXPECT_EQ(Text(frmMain.chkChargeLow()), "Alert me when charge drops below         %.");
+    EXPECT_EQ(Text(frmMain.txtChargeAlert()), "10");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Text(frmMain.btnBrowse(i)), "...");
+        EXPECT_EQ(Text(frmMain.txtSndFile(i)), "");
+        EXPECT_EQ(frmMain.SoundTag(i), "");
+    }
+    EXPECT_EQ(frmMain.txtSndFile(3), nullptr);
+    EXPECT_EQ(frmMain.ShowHideCaption(), "Show Corvane");
+}
+
+TEST_F(MainWindowTest, TimerRunsTheCycleEveryTwoSeconds) {
+    ASSERT_TRUE(frmMain.Load());
+    battery.percent = 56;
+    clock.now += 120;
+    ASSERT_TRUE(corvane::test::PumpUntil([&] { return Label(IDC_LBL_PERCENT) == "56%"; }, 3000));
+    EXPECT_EQ(Label(IDC_LBL_TIME), "1 Hour(s), 52 Minutes, 0 Seconds.");
+    EXPECT_EQ(frmMain.oSysTray().ToolTip(), "Charge: 56% ; Time: 1 Hour(s), 52 Minutes, 0 Seconds.");
+    EXPECT_EQ(frmMain.pgBatteryLevel().Value(), 56);
+    battery.ac = 1;
+    ASSERT_TRUE(corvane::test::PumpUntil(
+        [&] { return Label(IDC_LBL_PWR_INFO) == "AC Supply is connected to Unit."; }, 3000));
+}
+
+TEST_F(MainWindowTest, CloseBoxAndDoubleClickOnlyShowAndHide) {
+    ASSERT_TRUE(frmMain.Load());
+    ::PostMessageA(frmMain.oSysTray().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0x203, 0));
+    corvane::test::PumpUntil([&] { return frmMain.Visible(); }, 1000);
+    EXPECT_TRUE(frmMain.Visible());
+    EXPECT_EQ(frmMain.ShowHideCaption(), "Hide Corvane");
+    ::PostMessageA(frmMain.Hwnd(), WM_CLOSE, 0, 0);
+    corvane::test::PumpUntil([&] { return !frmMain.Visible(); }, 1000);
+    EXPECT_FALSE(frmMain.Visible());
+    EXPECT_TRUE(::IsWindow(frmMain.Hwnd()));
+    EXPECT_EQ(frmMain.ShowHideCaption(), "Show Corvane");
+    EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
+}
+
+TEST_F(MainWindowTest, QuitFromTheMenuBarRemovesTheIconAndTheWindow) {
+    ASSERT_TRUE(frmMain.Load());
+    const HWND hwnd = frmMain.Hwnd();
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof d;
+    d.hWnd = frmMain.oSysTray().Hwnd();
+    d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(frmMain.oSysTray().OwnIcon()));
+    ASSERT_NE(d.uID, 0u);
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    ::SendMessageA(hwnd, WM_COMMAND, IDM_QUIT, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+}
+
+TEST_F(MainWindowTest, EndOfSessionUnloadsWithTheIcon) {
+    ASSERT_TRUE(frmMain.Load());
+    const HWND hwnd = frmMain.Hwnd();
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof d;
+    d.hWnd = frmMain.oSysTray().Hwnd();
+    d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(frmMain.oSysTray().OwnIcon()));
+    ASSERT_NE(d.uID, 0u);
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    EXPECT_TRUE(::SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0));
+    ::SendMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+}
+
+TEST_F(MainWindowTest, FailedReadingShowsOneBoxWhileTicksArrive) {
+    ASSERT_TRUE(frmMain.Load());
+    battery.fail = true;
+    std::vector<corvane::test::DialogTexts> boxes;
+    int readsWhileOpen = 0;
+    corvane::test::DialogDriver driver(
+        [&](HWND dlg) {
+            boxes.push_back(corvane::test::ReadDialogTexts(dlg));
+            // Leave it open over two more ticks before the user closes it.
+            const int before = battery.reads;
+            corvane::test::PumpUntil([] { return false; }, 4500);
+            readsWhileOpen = battery.reads - before;
+            corvane::test::PressButton(dlg, IDOK);
+        },
+        15000);
+    corvane::test::PumpUntil([&] { return !boxes.empty(); }, 3000);
+    corvane::test::PumpUntil([] { return false; }, 300);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "Error in reading Battery Power Status.");
+    EXPECT_EQ(boxes[0].text, "Sorry, but there was some error while reading the Power Status at Battery Interface.");
+    EXPECT_EQ(readsWhileOpen, 0);
+    EXPECT_EQ(Label(IDC_LBL_PERCENT), "57%");
+    // Closed: the cycle carries on.
+    battery.fail = false;
+    battery.percent = 58;
+    EXPECT_TRUE(corvane::test::PumpUntil([&] { return Label(IDC_LBL_PERCENT) == "58%"; }, 3000));
+}
+
+TEST_F(MainWindowTest, HelpWithoutItsFileSaysSo) {
+    ASSERT_TRUE(frmMain.Load());
+    MessageBoxInterceptor boxes;
+    ::SendMessageA(frmMain.Hwnd(), WM_COMMAND, IDM_HELP, 0);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].title, "Help File missing");
+    EXPECT_EQ(boxes.Calls()[0].text, "Help file is missing. Please re-install the software or contact Support Center.");
+    EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+TEST_F(MainWindowTest, FullBatteryAtStartUpPlaysTheFullSlotOnly) {
+    // A slot path that cannot be looked up makes PlayAlertSound visible through FileExists' box.
+    frmMain.SoundTag(kSlotBatteryFull) = "C:\\*?*\\x.wav";
+    battery.percent = 100;
+    MessageBoxInterceptor boxes;
+    ASSERT_TRUE(frmMain.Load());
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].title, "Error ! (Source : FileExists)");
+    EXPECT_EQ(boxes.Calls()[0].text, "52 : \r\n\r\nBad file name or number");
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
+    ASSERT_TRUE(frmMain.Load());
+    const auto placed = [&](int id) {
+        RECT rc{};
+        ::GetWindowRect(frmMain.Control(id), &rc);
+        ::MapWindowPoints(nullptr, frmMain.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    const int dpi = frmMain.Dpi();
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(30, dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).right - placed(IDC_PG_BATTERY_LEVEL).left, Scale(360, dpi));
+    // The critical-level box covers the blanks of its check box's caption.
+    const RECT check = placed(IDC_CHK_CHARGE_LOW);
+    const RECT box = placed(IDC_TXT_CHARGE_ALERT);
+    EXPECT_GT(box.left, check.left + Scale(100, dpi));
+    EXPECT_LT(box.right, check.left + Scale(300, dpi));
+
+    UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
+    LayoutMainControls(frmMain.Hwnd(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
+    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * 162, dpi));
+    const RECT client = [&] {
+        RECT rc{};
+        ::GetClientRect(frmMain.Hwnd(), &rc);
+        return rc;
+    }();
+    EXPECT_EQ(client.right, Scale(kClientWidth, dpi));
+    EXPECT_EQ(client.bottom, Scale(kClientHeight, dpi));
+}
+
+TEST(FileExists, FilesYesFoldersNoPatternsWhenAnyMatches) {
+    corvane::test::TempDir dir;
+    corvane::test::WriteWholeFile(dir.File("chg_start.wav"), "RIFF");
+    corvane::test::WriteWholeFile(dir.File("secret.wav"), "RIFF");
+    ::SetFileAttributesA(dir.File("secret.wav").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    ::CreateDirectoryA(dir.File("folder").c_str(), nullptr);
+    MessageBoxInterceptor boxes;
+    EXPECT_TRUE(FileExists(dir.File("chg_start.wav")));
+    EXPECT_TRUE(FileExists(dir.File("secret.wav")));
+    EXPECT_FALSE(FileExists(dir.File("folder")));
+    EXPECT_FALSE(FileExists(dir.File("missing.wav")));
+    EXPECT_FALSE(FileExists(dir.File("nowhere\\x.wav")));
+    EXPECT_TRUE(FileExists(dir.File("*.wav")));
+    EXPECT_FALSE(FileExists(dir.File("*.mp3")));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_FALSE(FileExists("C:\\*?*\\x.wav"));
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
+    ::SetFileAttributesA(dir.File("secret.wav").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+} // namespace
+} // namespace corvane::app

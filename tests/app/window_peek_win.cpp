@@ -1,0 +1,53 @@
+// corvane_peek: reads a running Corvane's window texts from outside, as a screen reader
+// would, or asks it to quit. For the end-to-end test only.
+//   corvane_peek texts   prints name=text lines of the main window's labels
+//   corvane_peek quit    chooses Quit in the main window's menu
+//   corvane_peek show    double-clicks the tray icon, as the shell reports it
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/main_window_ids.h"
+
+namespace {
+
+struct Named {
+    const char* name;
+    int id;
+};
+
+constexpr Named kShown[] = {
+    {"lblPercent", IDC_LBL_PERCENT},   {"lblPwrInfo", IDC_LBL_PWR_INFO}, {"lblTime", IDC_LBL_TIME},
+    {"pgBatteryLevel", IDC_PG_BATTERY_LEVEL}, {"txtChargeAlert", IDC_TXT_CHARGE_ALERT},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: corvane_peek texts|show|quit\n");
+        return 2;
+    }
+    HWND main = ::FindWindowA(CORVANE_MAIN_CLASS, nullptr);
+    if (!main) {
+        std::fprintf(stderr, "no Corvane window\n");
+        return 1;
+    }
+    if (std::strcmp(argv[1], "show") == 0) {
+        HWND tray = ::FindWindowA("CorvaneSysTray", nullptr);
+        return tray && ::PostMessageA(tray, WM_MOUSEMOVE, 0, MAKELPARAM(0x203, 0)) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "quit") == 0) {
+        return ::PostMessageA(main, WM_COMMAND, IDM_QUIT, 0) ? 0 : 1;
+    }
+    char caption[128] = {};
+    ::GetWindowTextA(main, caption, sizeof caption);
+    std::printf("caption=%s\n", caption);
+    for (const Named& n : kShown) {
+        char text[512] = {};
+        ::GetWindowTextA(::GetDlgItem(main, n.id), text, sizeof text);
+        std::printf("%s=%s\n", n.name, text);
+    }
+    return 0;
+}

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "support/dialog_driver_win.h"
+#include "tray/sys_tray_win.h"
+
+namespace corvane::tray {
+namespace {
+
+// Asks the shell itself whether it holds an icon: modifying nothing succeeds only then.
+bool ShellHasIcon(HWND hwnd, UINT id) {
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof d;
+    d.hWnd = hwnd;
+    d.uID = id;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
+}
+
+UINT IconId(const SysTrayWindow& tray) {
+    return static_cast<UINT>(reinterpret_cast<std::uintptr_t>(tray.OwnIcon()));
+}
+
+class Recorder : public SysTrayEvents {
+public:
+    void SysTrayMouseDown(std::int32_t b) override { seen.push_back("down " + std::to_string(b)); }
+    void SysTrayMouseUp(std::int32_t b) override { seen.push_back("up " + std::to_string(b)); }
+    void SysTrayMouseMove() override { seen.push_back("move"); }
+    void SysTrayDoubleClick(std::int32_t b) override { seen.push_back("double " + std::to_string(b)); }
+    void BalloonShow() override { seen.push_back("balloon show"); }
+    void BalloonHide() override { seen.push_back("balloon hide"); }
+    void BalloonTimeOut() override { seen.push_back("balloon timeout"); }
+    void BalloonClicked() override { seen.push_back("balloon clicked"); }
+    std::vector<std::string> seen;
+};
+
+void Pump() {
+    corvane::test::PumpUntil([] { return false; }, 100);
+}
+
+TEST(SysTrayWindow, CoreLayoutIsThePlatformsRecord) {
+    const NotifyLayout w = LayoutFor(true, sizeof(void*));
+    EXPECT_EQ(w.hWnd, offsetof(NOTIFYICONDATAW, hWnd));
+    EXPECT_EQ(w.uID, offsetof(NOTIFYICONDATAW, uID));
+    EXPECT_EQ(w.uFlags, offsetof(NOTIFYICONDATAW, uFlags));
+    EXPECT_EQ(w.uCallbackMessage, offsetof(NOTIFYICONDATAW, uCallbackMessage));
+    EXPECT_EQ(w.hIcon, offsetof(NOTIFYICONDATAW, hIcon));
+    EXPECT_EQ(w.szTip, offsetof(NOTIFYICONDATAW, szTip));
+    EXPECT_EQ(w.dwState, offsetof(NOTIFYICONDATAW, dwState));
+    EXPECT_EQ(w.szInfo, offsetof(NOTIFYICONDATAW, szInfo));
+    EXPECT_EQ(w.uTimeout, offsetof(NOTIFYICONDATAW, uTimeout));
+    EXPECT_EQ(w.szInfoTitle, offsetof(NOTIFYICONDATAW, szInfoTitle));
+    EXPECT_EQ(w.dwInfoFlags, offsetof(NOTIFYICONDATAW, dwInfoFlags));
+    EXPECT_EQ(w.fullSize, offsetof(NOTIFYICONDATAW, guidItem));
+    EXPECT_EQ(w.earliestSize, static_cast<std::uint32_t>(NOTIFYICONDATAW_V1_SIZE));
+    const NotifyLayout a = LayoutFor(false, sizeof(void*));
+    EXPECT_EQ(a.szInfo, offsetof(NOTIFYICONDATAA, szInfo));
+    EXPECT_EQ(a.dwInfoFlags, offsetof(NOTIFYICONDATAA, dwInfoFlags));
+    EXPECT_EQ(a.fullSize, offsetof(NOTIFYICONDATAA, guidItem));
+    EXPECT_EQ(a.earliestSize, static_cast<std::uint32_t>(NOTIFYICONDATAA_V1_SIZE));
+}
+
+TEST(SysTrayWindow, LoadAddsTheIconAndUnloadRemovesIt) {
+    SysTrayWindow tray;
+    ASSERT_TRUE(tray.Load("Corvane"));
+    ASSERT_NE(tray.OwnIcon(), nullptr); // the icon's id with the shell
+    char caption[64] = {};
+    ::GetWindowTextA(tray.Hwnd(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Sys Tray Interface");
+    EXPECT_FALSE(::IsWindowVisible(tray.Hwnd()));
+    EXPECT_TRUE(tray.Record().Unicode());
+    EXPECT_TRUE(tray.Record().BalloonTips());
+    EXPECT_EQ(tray.ToolTip(), "Corvane");
+    EXPECT_TRUE(ShellHasIcon(tray.Hwnd(), IconId(tray)));
+
+    // Tooltip, picture and balloon requests reach the shell without disturbing the icon.
+    tray.SetToolTip("Charge: 57% ; Time: 1 Hour(s), 5 Minutes, 3 Seconds.");
+    EXPECT_EQ(tray.ToolTip(), "Charge: 57% ; Time: 1 Hour(s), 5 Minutes, 3 Seconds.");
+    HICON other = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516)); // IDI_INFORMATION
+    tray.SetIconHandle(other);
+    EXPECT_EQ(tray.IconHandle(), other);
+    tray.ShowBalloonTip("Double Click to show Corvane, or Right Click to see menu options.", "Corvane", 1, 2);
+    EXPECT_TRUE(ShellHasIcon(tray.Hwnd(), IconId(tray)));
+
+    const HWND hwnd = tray.Hwnd();
+    const UINT id = IconId(tray);
+    tray.Unload();
+    EXPECT_FALSE(ShellHasIcon(hwnd, id));
+    EXPECT_FALSE(::IsWindow(hwnd));
+    tray.Unload(); // twice is harmless
+}
+
+TEST(SysTrayWindow, CallbackMessagesRaiseTheirEvents) {
+    Recorder events;
+    SysTrayWindow tray(&events);
+    ASSERT_TRUE(tray.Load("Corvane"));
+    const WPARAM id = IconId(tray);
+    for (int code : {0x200, 0x201, 0x202, 0x203, 0x202, 0x204, 0x205, 0x206, 0x207, 0x208, 0x400, 0x402, 0x403,
+                     0x404, 0x405, 0x7B}) {
+        ::PostMessageA(tray.Hwnd(), WM_MOUSEMOVE, id, MAKELPARAM(code, 0));
+    }
+    Pump();
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"move", "down 1", "double 1", "down 1", "down 2", "up 2",
+                                                     "double 2", "balloon show", "balloon hide", "balloon timeout",
+                                                     "balloon clicked"}));
+}
+
+TEST(SysTrayWindow, ShellRestartBroadcastPutsTheIconBack) {
+    SysTrayWindow tray;
+    ASSERT_TRUE(tray.Load("Corvane"));
+    tray.SetToolTip("Charge: 80%");
+    // The restarted shell has forgotten the icon.
+    NOTIFYICONDATAW gone{};
+    gone.cbSize = sizeof gone;
+    gone.hWnd = tray.Hwnd();
+    gone.uID = IconId(tray);
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &gone));
+    ASSERT_FALSE(ShellHasIcon(tray.Hwnd(), IconId(tray)));
+
+    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    Pump();
+    EXPECT_TRUE(ShellHasIcon(tray.Hwnd(), IconId(tray)));
+    EXPECT_EQ(tray.ToolTip(), "Charge: 80%");
+}
+
+TEST(SysTrayWindow, OlderShellsGetTheAnsiRecord) {
+    SysTrayWindow me(nullptr, 0xC0005A04u); // Windows Me: ANSI with balloons
+    ASSERT_TRUE(me.Load("Corvane"));
+    EXPECT_FALSE(me.Record().Unicode());
+    EXPECT_TRUE(me.Record().BalloonTips());
+    EXPECT_TRUE(ShellHasIcon(me.Hwnd(), IconId(me)));
+    me.SetToolTip("Charge: 12%");
+    EXPECT_EQ(me.ToolTip(), "Charge: 12%");
+    me.Unload();
+
+    SysTrayWindow nt4(nullptr, 0x05650004u); // NT 4: wide, no balloons, 63-character tips
+    ASSERT_TRUE(nt4.Load("Corvane"));
+    EXPECT_TRUE(ShellHasIcon(nt4.Hwnd(), IconId(nt4)));
+    nt4.SetToolTip(std::string(100, 'x'));
+    EXPECT_EQ(nt4.ToolTip(), std::string(63, 'x'));
+}
+
+} // namespace
+} // namespace corvane::tray
