@@ -80,6 +80,9 @@ AlertSoundsController::AlertSoundsController(const AlertSoundControls& controls,
 }
 
 AlertSoundsController::~AlertSoundsController() {
+    if (!::IsWindow(toolTip_.get())) {
+        toolTip_.release();  // already gone with its owner
+    }
     for (int slot = 0; slot < sounds::kSlotCount; ++slot) {
         HWND option = controls_.options[static_cast<size_t>(slot)];
         if (::IsWindow(option)) {
@@ -152,6 +155,13 @@ void AlertSoundsController::ShowSoundFile(int slot, const std::string& path) {
     info.uId = reinterpret_cast<UINT_PTR>(controls_.soundFiles[i]);
     info.lpszText = paths_[i].data();
     ::SendMessageA(toolTip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void AlertSoundsController::ReshowSoundFiles() {
+    for (int slot = 0; slot < sounds::kSlotCount; ++slot) {
+        const std::string path = paths_[static_cast<size_t>(slot)];
+        ShowSoundFile(slot, path);
+    }
 }
 
 void AlertSoundsController::PlayAlertSound(int slot) const { corvane::PlayAlertSound(SoundFile(slot)); }

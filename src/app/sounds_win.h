@@ -30,7 +30,8 @@ struct AlertSoundControls {
 
 class AlertSoundsController {
 public:
-    // The controls and the dialog must outlive the controller.
+    // The controls and the dialog must outlive the controller: a window destroys it in its
+    // WM_DESTROY, before its children go.
     AlertSoundsController(const AlertSoundControls& controls, cdlg::CDlg& dialog);
     AlertSoundsController(const AlertSoundsController&) = delete;
     AlertSoundsController& operator=(const AlertSoundsController&) = delete;
@@ -45,6 +46,9 @@ public:
     // Shows the path shortened in the slot's box and keeps it whole as the slot's value and
     // tooltip. The file need not exist.
     void ShowSoundFile(int slot, const std::string& path);
+
+    // Shows every slot again, for a new DPI or font.
+    void ReshowSoundFiles();
 
     // The slot's full path (empty when it has no file).
     const std::string& SoundFile(int slot) const { return paths_.at(static_cast<size_t>(slot)); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -173,6 +174,33 @@ TEST_F(AlertOptionsPage, ShownPathFitsTheWidthInTheWindowsContext) {
 
     controller->ShowSoundFile(2, "");
     EXPECT_EQ(SlotState(2), (Slot{"", "", ""}));
+}
+
+int CountGdiObjects() {
+    int n = 0;
+    for (std::uintptr_t h = 1; h <= 0xFFFF; ++h) {
+        n += ::GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0;
+    }
+    return n;
+}
+
+TEST_F(AlertOptionsPage, ReshowFollowsTheFontAndLeaksNothing) {
+    const std::string longPath = "C:\\Sounds of this machine\\for the battery alerts\\when charging\\chime.wav";
+    controller->ShowSoundFile(0, longPath);
+    const std::string before = WindowText(controls.soundFiles[0]);
+
+    HFONT big = ::CreateFontA(-22, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    ::SendMessageA(controls.soundFiles[0], WM_SETFONT, reinterpret_cast<WPARAM>(big), FALSE);
+    const int objects = CountGdiObjects();
+    for (int i = 0; i < 50; ++i) {
+        controller->ReshowSoundFiles();
+    }
+    EXPECT_EQ(CountGdiObjects(), objects);
+    const std::string after = WindowText(controls.soundFiles[0]);
+    EXPECT_LT(after.size(), before.size()) << "a bigger font leaves room for less: " << before << " / " << after;
+    EXPECT_EQ(controller->SoundFile(0), longPath);
+    ::SendMessageA(controls.soundFiles[0], WM_SETFONT, 0, FALSE);
+    ::DeleteObject(big);
 }
 
 TEST_F(AlertOptionsPage, CancelledDialogLeavesTheSlot) {

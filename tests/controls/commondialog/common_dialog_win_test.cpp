@@ -150,9 +150,16 @@ TEST_F(CDlgOnRealWindow, ALongerPathThanMaxFileSizeIsNotChosen) {
     EXPECT_EQ(dlg.FileName(), "unchanged");
 }
 
-#if !defined(_WIN64)
-TEST(OpenFileNameLayout, The76BytesAreThePlatformsRecord) {
-    // In a 32-bit process the bytes are handed to the dialog as they are: every field must
+TEST(OpenFileNameLayout, TheRecordHandedOverIsThePlatforms40Record) {
+    // The 4.0 record is handed to functions declared for today's: it must be its leading part.
+    EXPECT_EQ(sizeof(OPENFILENAME_NT4A), static_cast<std::size_t>(OPENFILENAME_SIZE_VERSION_400A));
+    EXPECT_EQ(offsetof(OPENFILENAME_NT4A, lpstrFile), offsetof(OPENFILENAMEA, lpstrFile));
+    EXPECT_EQ(offsetof(OPENFILENAME_NT4A, nFileOffset), offsetof(OPENFILENAMEA, nFileOffset));
+    EXPECT_EQ(offsetof(OPENFILENAME_NT4A, lpTemplateName), offsetof(OPENFILENAMEA, lpTemplateName));
+#if defined(_WIN64)
+    EXPECT_EQ(sizeof(OPENFILENAME_NT4A), 136u);
+#else
+    // In a 32-bit process the control's bytes are handed over as they are: every field must
     // land where the platform's record has it.
     char filter[] = "a\0*.a\0";
     char file[8] = {};
@@ -193,8 +200,8 @@ TEST(OpenFileNameLayout, The76BytesAreThePlatformsRecord) {
     EXPECT_EQ(ofn.lpstrDefExt, r.defExt);
     EXPECT_EQ(ofn.lpfnHook, nullptr);
     EXPECT_EQ(ofn.lpTemplateName, nullptr);
-}
 #endif
+}
 
 } // namespace
 } // namespace corvane::cdlg
