@@ -131,6 +131,7 @@ int AlertSoundsController::CompactWidth(HDC dc) const {
 
 void AlertSoundsController::ShowSoundFile(int slot, const std::string& path) {
     const auto i = static_cast<size_t>(slot);
+    std::string& kept = paths_.at(i);
     std::string shown;
     {
         // Measured in the window's context, in the font its text is shown in: the window's
@@ -147,13 +148,13 @@ void AlertSoundsController::ShowSoundFile(int slot, const std::string& path) {
         shown = CompactFilePath(dc.get(), path, CompactWidth(dc.get()));
     }
     ::SetWindowTextA(controls_.soundFiles[i], shown.c_str());
-    paths_[i] = path;
+    kept = path;
 
     TOOLINFOA info{};
     info.cbSize = sizeof info;
     info.hwnd = controls_.window;
     info.uId = reinterpret_cast<UINT_PTR>(controls_.soundFiles[i]);
-    info.lpszText = paths_[i].data();
+    info.lpszText = kept.data();
     ::SendMessageA(toolTip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
 

@@ -328,11 +328,5 @@ TEST_F(AlertOptionsPage, RightClickOnAnEmptyOrVanishedSlotPlaysAndSaysNothing) {
     EXPECT_EQ(WindowText(controls.soundFiles[1]).empty(), false) << "a vanished file keeps showing";
 }
 
-TEST_F(AlertOptionsPage, OtherCommandsAreLeftToTheWindow) {
-    EXPECT_FALSE(controller->OnCommand(MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(controls.options[0])));
-    EXPECT_FALSE(controller->OnCommand(MAKEWPARAM(1, EN_CHANGE), reinterpret_cast<LPARAM>(controls.soundFiles[0])));
-    EXPECT_FALSE(controller->OnCommand(MAKEWPARAM(1, BN_CLICKED), 0));
-}
-
 } // namespace
 } // namespace corvane

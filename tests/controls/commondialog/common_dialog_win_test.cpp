@@ -135,21 +135,6 @@ TEST_F(CDlgOnRealWindow, SaveReturnsTheTypedNameAndTheFilterInForce) {
     EXPECT_EQ(dlg.FilterIndex(), 2);
 }
 
-TEST_F(CDlgOnRealWindow, ALongerPathThanMaxFileSizeIsNotChosen) {
-    SoundsFolder folder;
-    dlg.SetMaxFileSize(10);  // C:\Sounds\ding.wav needs 18
-    DialogDriver driver([](HWND d) {
-        if (test::IsFileDialog(d)) {
-            test::ChooseFile(d, SoundsFolder::kDing);
-        } else {
-            test::PressButton(d, IDOK);  // any complaint the dialog shows
-        }
-    }, 3000);
-    dlg.SetFileName("unchanged");
-    dlg.ShowOpen();
-    EXPECT_EQ(dlg.FileName(), "unchanged");
-}
-
 TEST(OpenFileNameLayout, TheRecordHandedOverIsThePlatforms40Record) {
     // The 4.0 record is handed to functions declared for today's: it must be its leading part.
     EXPECT_EQ(sizeof(OPENFILENAME_NT4A), static_cast<std::size_t>(OPENFILENAME_SIZE_VERSION_400A));
