@@ -1,0 +1,31 @@
+#include "app/alert_sound_win.h"
+
+#include <mmsystem.h>
+
+#include "app/file_exists_win.h"
+
+namespace corvane {
+
+namespace {
+
+AlertSoundInterceptor* g_soundInterceptor = nullptr;
+
+} // namespace
+
+void PlayAlertSound(const std::string& path) {
+    if (!app::FileExists(path)) {
+        return;
+    }
+    const UINT flags = SND_ASYNC | SND_NODEFAULT;
+    if (g_soundInterceptor) {
+        g_soundInterceptor->Record({path, flags});
+        return;
+    }
+    ::sndPlaySoundA(path.c_str(), flags);
+}
+
+AlertSoundInterceptor::AlertSoundInterceptor() : previous_(g_soundInterceptor) { g_soundInterceptor = this; }
+
+AlertSoundInterceptor::~AlertSoundInterceptor() { g_soundInterceptor = previous_; }
+
+} // namespace corvane

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/sounds.h"
+#include "base/component_error.h"
+#include "controls/commondialog/common_dialog.h"
+#include "controls/commondialog/fake_host.h"
+
+namespace corvane::sounds {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(SoundText, IsBlankLooksOnlyAtSpaces) {
+    EXPECT_TRUE(IsBlank(""));
+    EXPECT_TRUE(IsBlank("   "));
+    EXPECT_FALSE(IsBlank(" a "));
+    EXPECT_FALSE(IsBlank("\t"));
+    EXPECT_FALSE(IsBlank("\0"s));
+}
+
+TEST(SoundText, WavExtensionIsTheLastThreeCharactersInAnyCase) {
+    for (const char* yes : {"C:\\Sounds\\ding.wav", "D.WAV", "x.WaV", "noDotwav", "wav"}) {
+        EXPECT_TRUE(HasWavExtension(yes)) << yes;
+    }
+    for (const char* no : {"C:\\notes.txt", "a.wav ", "a.wave", "av", "", "a.w\xE1v"}) {
+        EXPECT_FALSE(HasWavExtension(no)) << no;
+    }
+}
+
+// The open dialog answers from a script: a path chosen, or nothing (cancel).
+struct ScriptedChoice {
+    cdlg::test::FakeHost host;
+    cdlg::test::FakeDialogs dialogs;
+    cdlg::CDlg dlg{host, dialogs};
+    std::deque<std::optional<std::string>> picks;
+    std::vector<std::string> fileNameAtCall;
+
+    ScriptedChoice() {
+        dialogs.answer = [this](cdlg::OpenFileNameRecord& r) {
+            fileNameAtCall.push_back(dlg.FileName());
+            if (picks.empty()) {
+                ADD_FAILURE() << "dialog opened once too often";
+                return false;
+            }
+            const std::optional<std::string> pick = picks.front();
+            picks.pop_front();
+            if (!pick) {
+                return false;
+            }
+            cdlg::test::WriteResult(r.file, *pick);
+            return true;
+        };
+    }
+};
+
+struct FakeUi final : SoundChoiceUi {
+    std::deque<bool> retries;
+    int boxes = 0;
+    std::vector<std::pair<int, std::string>> shown;
+
+    bool RetryWrongFileType() override {
+        ++boxes;
+        if (retries.empty()) {
+            ADD_FAILURE() << "unexpected wrong-type box";
+            return false;
+        }
+        const bool retry = retries.front();
+        retries.pop_front();
+        return retry;
+    }
+    void ShowSoundFile(int slot, const std::string& path) override { shown.emplace_back(slot, path); }
+};
+
+TEST(ChooseSoundFile, SetsUpTheOpenDialogAndFillsTheSlot) {
+    ScriptedChoice c;
+    FakeUi ui;
+    c.dlg.SetFileName("C:\\earlier.wav");
+    c.picks = {"C:\\Sounds\\ding.WAV"};
+    ChooseSoundFile(c.dlg, ui, 2);
+
+    ASSERT_EQ(c.dialogs.calls.size(), 1u);
+    const auto& call = c.dialogs.calls[0];
+    EXPECT_EQ(call.kind, cdlg::FileDialogKind::Open);
+    EXPECT_STREQ(call.record.title, "Select WAV file for Sound Alert ...");
+    EXPECT_EQ(call.record.flags, 4096u);
+    EXPECT_EQ(call.filter, "Sound Files      (*.wav)\0*.wav\0\0"s);
+    EXPECT_EQ(c.fileNameAtCall, std::vector<std::string>{""});
+    EXPECT_EQ(ui.shown, (std::vector<std::pair<int, std::string>>{{2, "C:\\Sounds\\ding.WAV"}}));
+    EXPECT_EQ(ui.boxes, 0);
+}
+
+TEST(ChooseSoundFile, CancelledDialogLeavesTheSlot) {
+    ScriptedChoice c;
+    FakeUi ui;
+    c.picks = {std::nullopt};
+    ChooseSoundFile(c.dlg, ui, 0);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(ui.boxes, 0);
+}
+
+TEST(ChooseSoundFile, WrongTypeAsksAndRetryRunsTheWholeChoiceAgain) {
+    {
+        ScriptedChoice c;  // Cancel in the box
+        FakeUi ui;
+        c.picks = {"C:\\notes.txt"};
+        ui.retries = {false};
+        ChooseSoundFile(c.dlg, ui, 1);
+        EXPECT_TRUE(ui.shown.empty());
+        EXPECT_EQ(c.dialogs.calls.size(), 1u);
+    }
+    {
+        ScriptedChoice c;  // Retry, then a valid file
+        FakeUi ui;
+        c.picks = {"C:\\notes.txt", "C:\\Sounds\\ding.wav"};
+        ui.retries = {true};
+        ChooseSoundFile(c.dlg, ui, 1);
+        EXPECT_EQ(ui.shown, (std::vector<std::pair<int, std::string>>{{1, "C:\\Sounds\\ding.wav"}}));
+        EXPECT_EQ(c.fileNameAtCall, (std::vector<std::string>{"", ""})) << "FileName cleared before each dialog";
+        ASSERT_EQ(c.dialogs.calls.size(), 2u);
+        EXPECT_STREQ(c.dialogs.calls[1].record.title, "Select WAV file for Sound Alert ...");
+    }
+    {
+        ScriptedChoice c;  // Retry twice, then cancel the dialog
+        FakeUi ui;
+        c.picks = {"C:\\a.txt", "C:\\b.mp3", std::nullopt};
+        ui.retries = {true, true};
+        ChooseSoundFile(c.dlg, ui, 0);
+        EXPECT_TRUE(ui.shown.empty());
+        EXPECT_EQ(ui.boxes, 2);
+        EXPECT_EQ(c.dialogs.calls.size(), 3u);
+    }
+}
+
+TEST(ChooseSoundFile, DialogErrorsReachTheCaller) {
+    ScriptedChoice c;
+    FakeUi ui;
+    c.dlg.SetCancelError(true);
+    c.picks = {std::nullopt};
+    try {
+        ChooseSoundFile(c.dlg, ui, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const ComponentError& e) {
+        EXPECT_EQ(e.Number(), 32755);
+    }
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+} // namespace
+} // namespace corvane::sounds
