@@ -9,6 +9,8 @@ set -eu
 action=$1
 dir=$2
 mkdir -p "$dir"
+# Wine takes only an absolute prefix.
+dir=$(cd "$dir" && pwd)
 export WINEPREFIX="$dir/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -160,6 +160,9 @@ bool MainWindow::Load() {
 
     tray_ = std::make_unique<tray::SysTrayWindow>(this, options_.trayVersion);
     tray_->Load(ProgramFileDescription());
+    for (std::string_view entry : kTrayMenuCaptions) {
+        tray_->AddMenuItem(entry, "", false);
+    }
     tray_->SetIconHandle(smallIcon_);
 
     ShowSoundDefaults();
@@ -184,8 +187,9 @@ void MainWindow::Unload() {
         ::KillTimer(hwnd_.get(), kUpdateTimer);
     }
     if (tray_) {
+        // The object itself stays until this window's object goes: Quit arrives from inside the
+        // tray window's own handlers, which must not find themselves deleted on return.
         tray_->Unload();
-        tray_.reset();
     }
     hwnd_.reset();
 }
@@ -243,17 +247,43 @@ void MainWindow::ShellOpen(const std::string& target) const {
     ::ShellExecuteA(hwnd_.get(), nullptr, target.c_str(), nullptr, "C:\\", SW_SHOWNORMAL);
 }
 
+void MainWindow::ShowOrHide() {
+    // The caption of the tray menu's first entry is the one record of whether the window is shown.
+    if (tray_->MenuCaption(0) == kShowCaption) {
+        ::ShowWindow(hwnd_.get(), SW_SHOW);
+        ::SetForegroundWindow(hwnd_.get());
+        tray_->SetMenuCaption(0, kHideCaption);
+    } else {
+        ::ShowWindow(hwnd_.get(), SW_HIDE);
+        tray_->SetMenuCaption(0, kShowCaption);
+    }
+}
+
+void MainWindow::CloseBox() {
+    // The close box only hides. Command 0 does that while the entry reads "Hide Corvane"; a
+    // window shown some other way while it reads "Show Corvane" would otherwise reappear.
+    if (!tray_ || tray_->MenuCaption(0) == kShowCaption) {
+        ::ShowWindow(hwnd_.get(), SW_HIDE);
+    } else {
+        MenuClick(0, std::string());
+    }
+}
+
+void MainWindow::Quit() {
+    const bool quit = options_.quitWhenDestroyed;
+    Unload();
+    if (quit) {
+        ::PostQuitMessage(0);
+    }
+}
+
 void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
+    if (!hwnd_ || !tray_) {
+        return;  // a command that was on its way while the program unloaded
+    }
     switch (lIndex) {
     case 0:
-        if (showHideCaption_ == kShowCaption) {
-            ::ShowWindow(hwnd_.get(), SW_SHOW);
-            ::SetForegroundWindow(hwnd_.get());
-            showHideCaption_ = kHideCaption;
-        } else {
-            ::ShowWindow(hwnd_.get(), SW_HIDE);
-            showHideCaption_ = kShowCaption;
-        }
+        ShowOrHide();
         break;
     case 2: {
         const std::string help = AppFolder() + "\\Reference.chm";
@@ -268,20 +298,21 @@ void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
     case 3:
         ShellOpen(kProductWebPage);
         break;
-    case 6: {
-        const bool quit = options_.quitWhenDestroyed;
-        Unload();
-        if (quit) {
-            ::PostQuitMessage(0);
-        }
+    case 6:
+        Quit();
         break;
-    }
     default:
-        break; // separators, and About until it has a window
+        break; // the separators; About has no window yet
     }
 }
 
 void MainWindow::SysTrayDoubleClick(std::int32_t) { MenuClick(0, std::string()); }
+
+void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
+    if (eButton == 2 && tray_) {
+        tray_->ShowMenu();
+    }
+}
 
 void MainWindow::SetPowerInfo(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_PWR_INFO), text); }
 void MainWindow::SetPercentText(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_PERCENT), text); }
@@ -298,14 +329,14 @@ void MainWindow::ShowPowerStatusError() {
 }
 
 void MainWindow::SetToolTip(std::string_view tip) {
-    if (tray_) {
+    if (tray_ && tray_->Loaded()) {
         tray_->SetToolTip(tip);
     }
 }
 
 void MainWindow::ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
                                 std::int32_t timeOutMs) {
-    if (tray_) {
+    if (tray_ && tray_->Loaded()) {
         tray_->ShowBalloonTip(message, title, icon, timeOutMs);
     }
 }
@@ -365,18 +396,14 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_CLOSE:
-        // The close box only hides the window; Quit or the end of the session end the program.
-        MenuClick(0, std::string());
+        // Quit or the end of the session end the program; the close box does not.
+        CloseBox();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
-            const bool quit = options_.quitWhenDestroyed;
-            Unload();
-            if (quit) {
-                ::PostQuitMessage(0);
-            }
+            Quit();
         }
         return 0;
     case WM_DPICHANGED: {

@@ -23,6 +23,9 @@ namespace corvane::app {
 inline constexpr UINT kUpdateIntervalMs = 2000;
 inline constexpr std::string_view kShowCaption = "Show Corvane";
 inline constexpr std::string_view kHideCaption = "Hide Corvane";
+// The tray menu, in command order; entry 0 reads kHideCaption while the window is shown.
+inline constexpr std::string_view kTrayMenuCaptions[] = {kShowCaption, "-",  "Help", "Visit website",
+                                                         "About",      "-", "Quit"};
 inline constexpr std::string_view kWelcomeMessage = "Double Click to show Corvane, or Right Click to see menu options.";
 
 class MainWindow final : public CycleView, public TrayPort, public SoundPort, public tray::SysTrayEvents {
@@ -51,7 +54,10 @@ public:
     void tmrUpdate_Timer() { cycle_.RefreshPowerStatus(); }
     // Tray command lIndex: 0 show/hide, 2 help, 3 web page, 4 About, 6 Quit. sKey is unused.
     void MenuClick(std::int32_t lIndex, const std::string& sKey) override;
+    // Either button: command 0.
     void SysTrayDoubleClick(std::int32_t eButton) override;
+    // The right button opens the tray menu.
+    void SysTrayMouseDown(std::int32_t eButton) override;
 
     // The controls other parts of the program attach to.
     HWND Control(int id) const noexcept;
@@ -69,8 +75,6 @@ public:
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
     PowerCycle& Cycle() noexcept { return cycle_; }
-    // Caption of the tray menu's first entry: the record of whether the window is shown.
-    const std::string& ShowHideCaption() const noexcept { return showHideCaption_; }
     int Dpi() const noexcept { return dpi_; }
 
     // CycleView
@@ -98,6 +102,9 @@ private:
     void ShowSoundDefaults();
     std::string AppFolder() const;
     void ShellOpen(const std::string& target) const;
+    void ShowOrHide();
+    void CloseBox();
+    void Quit();
 
     HINSTANCE instance_;
     Options options_;
@@ -111,7 +118,6 @@ private:
     HICON bigIcon_ = nullptr;
     int dpi_ = 96;
     std::array<std::string, 3> soundTags_;
-    std::string showHideCaption_{kShowCaption};
     bool unloading_ = false;
 };
 

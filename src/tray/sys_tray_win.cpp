@@ -100,6 +100,7 @@ bool SysTrayWindow::Load(std::string_view fileDescription) {
         return false;
     }
     hwnd_.reset(hwnd);
+    menu_.SetOwner(hwnd);
     ownIcon_ = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
     ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ownIcon_));
     ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ownIcon_));
@@ -115,6 +116,7 @@ void SysTrayWindow::Unload() {
     }
     record_->Unload();
     ::SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
+    menu_.SetOwner(nullptr);
     hwnd_.reset();
 }
 
@@ -133,6 +135,36 @@ HICON SysTrayWindow::IconHandle() const {
 void SysTrayWindow::ShowBalloonTip(std::string_view sMessage, std::string_view sTitle, std::int32_t eIcon,
                                    double lTimeOutMs) {
     record_->ShowBalloonTip(sMessage, sTitle, eIcon, lTimeOutMs);
+}
+
+std::int32_t SysTrayWindow::AddMenuItem(std::string_view sCaption, std::string_view sKey, bool bDefault) {
+    return menu_.Model().AddMenuItem(sCaption, sKey, bDefault);
+}
+
+std::int32_t SysTrayWindow::RemoveMenuItem(std::int32_t iIndex) { return menu_.Model().RemoveMenuItem(iIndex); }
+
+void SysTrayWindow::EnableMenuItem(std::int32_t lIndex, bool bState) { menu_.Model().EnableMenuItem(lIndex, bState); }
+
+void SysTrayWindow::SetDefaultMenuIndex(std::int32_t lIndex) { menu_.Model().SetDefaultMenuIndex(lIndex); }
+
+std::string SysTrayWindow::MenuCaption(std::int32_t lIndex) const { return menu_.Model().Caption(lIndex); }
+
+void SysTrayWindow::SetMenuCaption(std::int32_t lIndex, std::string_view sCaption) {
+    menu_.Model().SetCaption(lIndex, sCaption);
+}
+
+void SysTrayWindow::ShowMenu() {
+    // A second right-click that arrives through the open menu's own loop must not nest a menu.
+    if (!hwnd_ || menuOpen_) {
+        return;
+    }
+    menuOpen_ = true;
+    const std::optional<MenuChoice> choice = menu_.ShowMenu();
+    menuOpen_ = false;
+    if (choice && events_) {
+        // Last: the host may unload this window from its handler.
+        events_->MenuClick(choice->index, choice->key);
+    }
 }
 
 LRESULT CALLBACK SysTrayWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,8 @@
 #pragma once
 // frmSysTray: the hidden window that owns the notification-area icon. It adds the icon when
 // loaded, keeps tooltip, picture and balloons current, turns the shell's callbacks into events
-// for its host, puts the icon back when the shell restarts and removes it when unloaded.
+// for its host, puts the icon back when the shell restarts and removes it when unloaded. It
+// also carries the icon's popup menu, whose chosen item comes back as MenuClick.
 #include <windows.h>
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "base/handles_win.h"
 #include "tray/notify_record.h"
+#include "tray/tray_menu_win.h"
 
 namespace corvane::tray {
 
@@ -59,6 +61,20 @@ public:
     HICON IconHandle() const;
     void ShowBalloonTip(std::string_view sMessage, std::string_view sTitle, std::int32_t eIcon, double lTimeOutMs);
 
+    // The popup menu. Items exist from construction, so a host may fill it before Load.
+    std::int32_t AddMenuItem(std::string_view sCaption, std::string_view sKey, bool bDefault);
+    std::int32_t RemoveMenuItem(std::int32_t iIndex);
+    void EnableMenuItem(std::int32_t lIndex, bool bState);
+    std::int32_t DefaultMenuIndex() const noexcept { return menu_.Model().DefaultMenuIndex(); }
+    void SetDefaultMenuIndex(std::int32_t lIndex);
+    // The caption of item lIndex; empty for an index outside the items, where writing does nothing.
+    std::string MenuCaption(std::int32_t lIndex) const;
+    void SetMenuCaption(std::int32_t lIndex, std::string_view sCaption);
+    const MenuModel& Menu() const noexcept { return menu_.Model(); }
+    // Shows the menu at the mouse and returns when it has closed; a chosen item has raised
+    // MenuClick by then. Does nothing while unloaded or while the menu is already open.
+    void ShowMenu();
+
     const TrayIconRecord& Record() const noexcept { return *record_; }
     // The icon the window carries by itself; its handle is the icon's id with the shell.
     HICON OwnIcon() const noexcept { return ownIcon_; }
@@ -73,6 +89,8 @@ private:
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<Codec> codec_;
     std::unique_ptr<TrayIconRecord> record_;
+    TrayMenu menu_;
+    bool menuOpen_ = false;
     UniqueWindow hwnd_;
     HICON ownIcon_ = nullptr; // a shared system icon: never destroyed
     UINT taskbarCreated_ = 0;

@@ -101,6 +101,12 @@ expect_label lblPwrInfo "AC Supply is connected to Unit."
 expect_label lblPercent "57%"
 expect_estimate_multiple_of 43
 
+# A double-click on the icon shows the window, a second one hides it again.
+"$run" "$peek" show >/dev/null
+expect_label visible 1
+"$run" "$peek" show >/dev/null
+expect_label visible 0
+
 "$run" "$peek" quit >/dev/null
 wait "$corvane_pid"
 code=$?

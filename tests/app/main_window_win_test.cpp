@@ -13,6 +13,7 @@
 #include "base/message_box_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "support/dialog_driver_win.h"
+#include "support/popup_driver_win.h"
 
 namespace corvane::app {
 namespace {
@@ -100,7 +101,18 @@ TEST_F(MainWindowTest, StartUpShowsTheFirstReadingAndHides) {
         EXPECT_EQ(frmMain.SoundTag(i), "");
     }
     EXPECT_EQ(frmMain.txtSndFile(3), nullptr);
-    EXPECT_EQ(frmMain.ShowHideCaption(), "Show Corvane");
+
+    // The tray menu: seven entries with empty keys, the first the default.
+    const tray::MenuModel& menu = frmMain.oSysTray().Menu();
+    std::vector<std::string> captions;
+    for (const tray::MenuItem& item : menu.Items()) {
+        captions.push_back(item.caption);
+        EXPECT_EQ(item.key, "");
+        EXPECT_TRUE(item.visible && item.enabled);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"Show Corvane", "-", "Help", "Visit website", "About", "-",
+                                                  "Quit"}));
+    EXPECT_EQ(menu.DefaultMenuIndex(), 0);
 }
 
 TEST_F(MainWindowTest, TimerRunsTheCycleEveryTwoSeconds) {
@@ -116,18 +128,96 @@ TEST_F(MainWindowTest, TimerRunsTheCycleEveryTwoSeconds) {
         [&] { return Label(IDC_LBL_PWR_INFO) == "AC Supply is connected to Unit."; }, 3000));
 }
 
-TEST_F(MainWindowTest, CloseBoxAndDoubleClickOnlyShowAndHide) {
+TEST_F(MainWindowTest, DoubleClickShowsAndHidesAndTheCloseBoxOnlyHides) {
     ASSERT_TRUE(frmMain.Load());
-    ::PostMessageA(frmMain.oSysTray().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0x203, 0));
-    corvane::test::PumpUntil([&] { return frmMain.Visible(); }, 1000);
+    const auto doubleClick = [&] {
+        ::PostMessageA(frmMain.oSysTray().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0x203, 0));
+        corvane::test::PumpUntil([] { return false; }, 100);
+    };
+    doubleClick();
     EXPECT_TRUE(frmMain.Visible());
-    EXPECT_EQ(frmMain.ShowHideCaption(), "Hide Corvane");
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Hide Corvane");
+    doubleClick();
+    EXPECT_FALSE(frmMain.Visible());
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
+
+    doubleClick();
+    ASSERT_TRUE(frmMain.Visible());
     ::PostMessageA(frmMain.Hwnd(), WM_CLOSE, 0, 0);
     corvane::test::PumpUntil([&] { return !frmMain.Visible(); }, 1000);
     EXPECT_FALSE(frmMain.Visible());
     EXPECT_TRUE(::IsWindow(frmMain.Hwnd()));
-    EXPECT_EQ(frmMain.ShowHideCaption(), "Show Corvane");
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
     EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
+
+    // Shown without the tray entry changing (as always-on-top does): the close box still hides.
+    ::ShowWindow(frmMain.Hwnd(), SW_SHOWNA);
+    ::SendMessageA(frmMain.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(frmMain.Visible());
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
+}
+
+// Opens the real tray menu as the shell reports a right-button press on the icon, and acts
+// on it; returns the text of its first entry as it was shown.
+std::string UseTrayMenu(MainWindow& frmMain, const std::vector<WPARAM>& keys) {
+    std::string first;
+    bool bold = false;
+    corvane::test::PopupDriver driver([&](HWND menu) {
+        HMENU popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+        char text[64] = {};
+        ::GetMenuStringA(popup, 0, text, sizeof text, MF_BYPOSITION);
+        first = text;
+        bold = ::GetMenuDefaultItem(popup, TRUE, 0) == 0;
+        corvane::test::PressKeys(menu, keys);
+    });
+    ::PostMessageA(frmMain.oSysTray().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0x204, 0));
+    corvane::test::PumpUntil([&] { return driver.Acted(); }, 3000);
+    corvane::test::PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_FALSE(driver.WatchdogFired());
+    EXPECT_TRUE(bold) << "the first entry is the bold default";
+    return first;
+}
+
+TEST_F(MainWindowTest, TrayMenuFirstEntryShowsAndHides) {
+    ASSERT_TRUE(frmMain.Load());
+    EXPECT_EQ(UseTrayMenu(frmMain, {VK_DOWN, VK_RETURN}), "Show Corvane");
+    EXPECT_TRUE(frmMain.Visible());
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Hide Corvane");
+    EXPECT_EQ(UseTrayMenu(frmMain, {VK_DOWN, VK_RETURN}), "Hide Corvane");
+    EXPECT_FALSE(frmMain.Visible());
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
+
+    // About has no window yet: choosing it changes nothing. Escape chooses nothing.
+    MessageBoxInterceptor boxes;
+    UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    UseTrayMenu(frmMain, {VK_ESCAPE});
+    EXPECT_FALSE(frmMain.Visible());
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
+
+    // Help, from the tray.
+    UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_RETURN});
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].title, "Help File missing");
+}
+
+TEST_F(MainWindowTest, QuitFromTheTrayMenuRemovesTheIconAndTheWindow) {
+    ASSERT_TRUE(frmMain.Load());
+    const HWND hwnd = frmMain.Hwnd();
+    const HWND trayHwnd = frmMain.oSysTray().Hwnd();
+    ASSERT_TRUE(ShellHasIcon(frmMain.oSysTray()));
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof d;
+    d.hWnd = trayHwnd;
+    d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(frmMain.oSysTray().OwnIcon()));
+    UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(::IsWindow(trayHwnd));
+    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    // A double-click already on its way finds nothing to show.
+    frmMain.SysTrayDoubleClick(1);
+    EXPECT_EQ(frmMain.Hwnd(), nullptr);
 }
 
 TEST_F(MainWindowTest, QuitFromTheMenuBarRemovesTheIconAndTheWindow) {

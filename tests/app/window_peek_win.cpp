@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     char caption[128] = {};
     ::GetWindowTextA(main, caption, sizeof caption);
     std::printf("caption=%s\n", caption);
+    std::printf("visible=%d\n", ::IsWindowVisible(main) ? 1 : 0);
     for (const Named& n : kShown) {
         char text[512] = {};
         ::GetWindowTextA(::GetDlgItem(main, n.id), text, sizeof text);

@@ -4,10 +4,13 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "support/dialog_driver_win.h"
+#include "support/object_count_win.h"
+#include "support/popup_driver_win.h"
 #include "tray/sys_tray_win.h"
 
 namespace corvane::tray {
@@ -145,6 +148,112 @@ TEST(SysTrayWindow, OlderShellsGetTheAnsiRecord) {
     EXPECT_TRUE(ShellHasIcon(nt4.Hwnd(), IconId(nt4)));
     nt4.SetToolTip(std::string(100, 'x'));
     EXPECT_EQ(nt4.ToolTip(), std::string(63, 'x'));
+}
+
+// A host as the main window is: the right button opens the menu, choices are recorded.
+class MenuHost : public SysTrayEvents {
+public:
+    explicit MenuHost(SysTrayWindow*& tray) : tray_(tray) {}
+    void SysTrayMouseDown(std::int32_t eButton) override {
+        if (eButton == 2) {
+            ++opened;
+            tray_->ShowMenu();
+            ++closed;
+        }
+    }
+    void MenuClick(std::int32_t lIndex, const std::string& sKey) override {
+        clicks.push_back(std::to_string(lIndex) + " " + sKey);
+    }
+    int opened = 0;
+    int closed = 0;
+    std::vector<std::string> clicks;
+
+private:
+    SysTrayWindow*& tray_;
+};
+
+void AddHostItems(SysTrayWindow& tray) {
+    for (const char* caption : {"Show Corvane", "-", "Help", "Visit website", "About", "-", "Quit"}) {
+        tray.AddMenuItem(caption, std::string(caption) == "Visit website" ? "abc" : "", false);
+    }
+}
+
+// The shell's report of a right-button press on the icon.
+void PressRightButtonOnIcon(const SysTrayWindow& tray) {
+    ::PostMessageA(tray.Hwnd(), WM_MOUSEMOVE, IconId(tray), MAKELPARAM(0x204, 0));
+}
+
+class TrayMenuThroughTheWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tray.Load("Corvane"));
+        AddHostItems(tray);
+    }
+    bool OpenAndAct(const test::PopupDriver::Action& action) {
+        test::PopupDriver driver(action);
+        const int before = host.closed;
+        PressRightButtonOnIcon(tray);
+        test::PumpUntil([&] { return host.closed > before; }, 5000);
+        return driver.Acted() && !driver.WatchdogFired() && host.closed > before;
+    }
+
+    SysTrayWindow* self = &tray;
+    MenuHost host{self};
+    SysTrayWindow tray{&host};
+};
+
+TEST_F(TrayMenuThroughTheWindow, RightButtonOpensTheMenuAndAChoiceRaisesMenuClick) {
+    EXPECT_EQ(tray.DefaultMenuIndex(), 0);
+    EXPECT_EQ(tray.MenuCaption(3), "Visit website");
+    // Down three times: items 0, 2 (the separator is skipped), 3.
+    ASSERT_TRUE(OpenAndAct([](HWND menu) { test::PressKeys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}); }));
+    EXPECT_EQ(host.clicks, (std::vector<std::string>{"3 abc"}));
+    // The menu belongs to the tray window, which came forward for it.
+    EXPECT_EQ(::GetForegroundWindow(), tray.Hwnd());
+
+    // The host's caption change shows the next time; the first item is chosen with an empty key.
+    tray.SetMenuCaption(0, "Hide Corvane");
+    std::string shownFirst;
+    ASSERT_TRUE(OpenAndAct([&](HWND menu) {
+        char text[64] = {};
+        HMENU popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+        ::GetMenuStringA(popup, 0, text, sizeof text, MF_BYPOSITION);
+        shownFirst = text;
+        test::PressKeys(menu, {VK_DOWN, VK_RETURN});
+    }));
+    EXPECT_EQ(shownFirst, "Hide Corvane");
+    EXPECT_EQ(host.clicks, (std::vector<std::string>{"3 abc", "0 "}));
+
+    // Closed without a choice: no event.
+    ASSERT_TRUE(OpenAndAct([](HWND menu) { test::PressKeys(menu, {VK_DOWN, VK_ESCAPE, VK_ESCAPE}); }));
+    EXPECT_EQ(host.clicks.size(), 2u);
+}
+
+TEST_F(TrayMenuThroughTheWindow, UnloadedWindowShowsNoMenu) {
+    tray.Unload();
+    tray.ShowMenu();  // returns at once: nothing to own the menu
+    EXPECT_TRUE(host.clicks.empty());
+    EXPECT_EQ(tray.MenuCaption(6), "Quit");  // the items outlive the window
+}
+
+TEST_F(TrayMenuThroughTheWindow, NoObjectsLeftAfterAHundredOpenings) {
+    auto openAndClose = [this] { return OpenAndAct([](HWND menu) { test::PressKeys(menu, {VK_ESCAPE}); }); };
+    ASSERT_TRUE(openAndClose());  // whatever the system makes once for its first menu
+    const int gdiBefore = test::CountGdiObjects();
+    const int userBefore = test::CountMenusAndWindows();
+    int opened = 0;
+    for (int i = 0; i < 100; ++i) {
+        opened += openAndClose() ? 1 : 0;
+    }
+    const int gdiAfter = test::CountGdiObjects();
+    const int userAfter = test::CountMenusAndWindows();
+    EXPECT_EQ(opened, 100);
+    EXPECT_EQ(host.opened, 101);
+    EXPECT_TRUE(host.clicks.empty());
+    EXPECT_EQ(gdiAfter, gdiBefore);
+    EXPECT_EQ(userAfter, userBefore);
+    std::printf("100 tray menus: GDI objects %d -> %d, menus and windows %d -> %d\n", gdiBefore, gdiAfter,
+                userBefore, userAfter);
 }
 
 } // namespace

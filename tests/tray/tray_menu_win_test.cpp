@@ -1,81 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "support/object_count_win.h"
+#include "support/popup_driver_win.h"
 #include "tray/tray_menu_win.h"
 
 namespace corvane::tray {
 namespace {
 
-// Acts on the open popup menu the way a person would, from a timer of this thread (the
-// menu's own loop dispatches it). A menu still open after the watchdog is closed.
-class PopupDriver {
-public:
-    using Action = std::function<void(HWND menuWindow)>;
-
-    explicit PopupDriver(Action action) {
-        current_ = this;
-        action_ = std::move(action);
-        timer_ = ::SetTimer(nullptr, 0, 60, Tick);
-    }
-    PopupDriver(const PopupDriver&) = delete;
-    PopupDriver& operator=(const PopupDriver&) = delete;
-    ~PopupDriver() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool Acted() const noexcept { return acted_; }
-    bool WatchdogFired() const noexcept { return watchdog_; }
-
-private:
-    static HWND OpenMenuWindow() {
-        HWND found = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), FindMenu, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static BOOL CALLBACK FindMenu(HWND hwnd, LPARAM out) {
-        char cls[16] = {};
-        ::GetClassNameA(hwnd, cls, sizeof cls);
-        if (std::string(cls) == "#32768" && ::IsWindowVisible(hwnd)) {
-            *reinterpret_cast<HWND*>(out) = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        PopupDriver* self = current_;
-        if (self == nullptr) {
-            return;
-        }
-        ++self->ticks_;
-        HWND menu = OpenMenuWindow();
-        if (menu != nullptr && !self->acted_) {
-            self->acted_ = true;
-            self->action_(menu);
-        } else if (self->ticks_ > 50) {
-            self->watchdog_ = true;
-            ::EndMenu();
-        }
-    }
-
-    static inline PopupDriver* current_ = nullptr;
-    Action action_;
-    UINT_PTR timer_ = 0;
-    int ticks_ = 0;
-    bool acted_ = false;
-    bool watchdog_ = false;
-};
-
-void PressKeys(HWND window, const std::vector<WPARAM>& keys) {
-    for (WPARAM key : keys) {
-        ::PostMessageA(window, WM_KEYDOWN, key, 1);
-        ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-    }
-}
+using corvane::test::PopupDriver;
+using corvane::test::PressKeys;
 
 // A hidden top-level window, as the tray window is.
 UniqueWindow MakeOwner() {
@@ -198,31 +133,6 @@ TEST(TrayPopup, DisabledItemCannotBeChosen) {
     // The first Down highlights the grey item; Return on it closes the menu choosing nothing.
     EXPECT_FALSE(choice.has_value());
     EXPECT_FALSE(driver.WatchdogFired());
-}
-
-TEST(TrayPopup, NoObjectsLeftAfterAHundredOpenings) {
-    UniqueWindow owner = MakeOwner();
-    TrayMenu tray(owner.get());
-    AddHostItems(tray.Model());
-    auto openAndClose = [&tray] {
-        PopupDriver driver([](HWND menu) { PressKeys(menu, {VK_ESCAPE}); });
-        tray.ShowMenu();
-        return driver.Acted();
-    };
-    ASSERT_TRUE(openAndClose());  // whatever the system makes once for its first menu
-    const int gdiBefore = test::CountGdiObjects();
-    const int userBefore = test::CountMenusAndWindows();
-    int opened = 0;
-    for (int i = 0; i < 100; ++i) {
-        opened += openAndClose() ? 1 : 0;
-    }
-    const int gdiAfter = test::CountGdiObjects();
-    const int userAfter = test::CountMenusAndWindows();
-    EXPECT_EQ(opened, 100);
-    EXPECT_EQ(gdiAfter, gdiBefore);
-    EXPECT_EQ(userAfter, userBefore);
-    std::printf("100 menus: GDI objects %d -> %d, menus and windows %d -> %d\n", gdiBefore, gdiAfter, userBefore,
-                userAfter);
 }
 
 } // namespace

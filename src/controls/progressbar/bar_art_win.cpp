@@ -35,4 +35,14 @@ std::shared_ptr<const BarArt> LoadBarArt(HINSTANCE module) {
     return art;
 }
 
+std::shared_ptr<const BarArt> SharedBarArt() {
+    static std::weak_ptr<const BarArt> shared;
+    std::shared_ptr<const BarArt> art = shared.lock();
+    if (!art) {
+        art = LoadBarArt();
+        shared = art;
+    }
+    return art;
+}
+
 } // namespace corvane::progressbar

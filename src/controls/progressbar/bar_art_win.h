@@ -22,4 +22,8 @@ struct BarArt {
 // shared by any number of bars.
 std::shared_ptr<const BarArt> LoadBarArt(HINSTANCE module = nullptr);
 
+// The program's own set, loaded by the first bar that asks and released with the last one.
+// User-interface thread only.
+std::shared_ptr<const BarArt> SharedBarArt();
+
 } // namespace corvane::progressbar

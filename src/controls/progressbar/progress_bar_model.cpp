@@ -1,7 +1,5 @@
 #include "controls/progressbar/progress_bar_model.h"
 
-#include <algorithm>
-
 namespace corvane::progressbar {
 
 namespace {
@@ -26,23 +24,6 @@ void MemoryPropertyBag::WriteProperty(std::string_view name, std::int32_t value,
         return;
     }
     stored_[std::string(name)] = value;
-}
-
-std::optional<Rgb> LookColour(std::int32_t look) noexcept {
-    static constexpr Rgb kColours[kLookCount] = {
-        {0x2C, 0xD0, 0x2C}, // master: bright green
-        {0x2A, 0x7F, 0xFF}, // blue: bright blue
-        {0x1C, 0x34, 0x8C}, // bluemet: dark blue
-        {0xD4, 0xA0, 0x17}, // goldmet: gold
-        {0x98, 0xD8, 0x98}, // grmet: pale green
-        {0x90, 0x90, 0x90}, // greymet: grey
-        {0xFF, 0x8C, 0x00}, // orangemet: orange
-        {0xF0, 0x48, 0x1A}, // redmet: orange-red
-    };
-    if (look < 0 || look >= kLookCount) {
-        return std::nullopt;
-    }
-    return kColours[look];
 }
 
 WriteResult ProgressBarModel::SetMin(std::int32_t New_Mini) {
@@ -90,8 +71,8 @@ void ProgressBarModel::SetProgressLook(std::int32_t New_ProgressLook) {
 }
 
 void ProgressBarModel::ApplyLook() noexcept {
-    if (look_ >= 0 && look_ < kLookCount) {
-        pieces_ = look_;
+    if (const auto look = LookForProgressLook(look_)) {
+        pieces_ = *look;
     }
 }
 
@@ -110,14 +91,6 @@ void ProgressBarModel::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty(kValueName, value_, 0);
     bag.WriteProperty(kStyleName, style_, 0);
     bag.WriteProperty(kLookName, look_, 0);
-}
-
-double ProgressBarModel::FillFraction() const noexcept {
-    const double range = static_cast<double>(max_) - static_cast<double>(min_);
-    if (range <= 0) {
-        return 0.0;
-    }
-    return std::clamp((static_cast<double>(value_) - min_) / range, 0.0, 1.0);
 }
 
 } // namespace corvane::progressbar

@@ -1,15 +1,15 @@
 #pragma once
 // Xp_ProgressBar's properties, their checks, its looks and its persistence, apart from any
-// window: the control wraps this and paints what it says.
+// window: the control wraps this and paints through BarPainter.
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace corvane::progressbar {
+#include "controls/progressbar/paint_looks.h"
 
-inline constexpr int kLookCount = 8;
+namespace corvane::progressbar {
 
 // The refusals, word for word as users of the control have always seen them.
 inline constexpr std::string_view kRefusalTitle = "Error";
@@ -38,14 +38,6 @@ public:
 private:
     std::map<std::string, std::int32_t, std::less<>> stored_;
 };
-
-struct Rgb {
-    std::uint8_t r, g, b;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-// The main colour of a look (0 bright green .. 7 orange-red); nothing outside 0..7.
-std::optional<Rgb> LookColour(std::int32_t look) noexcept;
 
 // What a write did: a refusal to show, or whether the bar has to paint the new value.
 struct WriteResult {
@@ -80,9 +72,6 @@ public:
     // Set by every accepted write, for the host that saves its controls.
     bool Changed() const noexcept { return changed_; }
     void ClearChanged() noexcept { changed_ = false; }
-
-    // Fraction of the range filled, 0..1; an empty range shows nothing.
-    double FillFraction() const noexcept;
 
 private:
     std::int32_t min_ = 0;

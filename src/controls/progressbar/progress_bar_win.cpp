@@ -1,45 +1,11 @@
 #include "controls/progressbar/progress_bar_win.h"
 
-
 #include <string>
 
 #include "base/handles_win.h"
 #include "base/message_box_win.h"
 
 namespace corvane::progressbar {
-
-namespace {
-
-class PlainSurface final : public BarSurface {
-public:
-    void Resize(HWND hwnd, int, int) override { ::InvalidateRect(hwnd, nullptr, FALSE); }
-    void Reset() override {}
-    void ValueWritten(HWND hwnd, const ProgressBarModel&) override { ::InvalidateRect(hwnd, nullptr, FALSE); }
-
-    void Paint(HDC dc, const RECT& client, const ProgressBarModel& model) override {
-        UniqueGdiObject border(::CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0)));
-        ::FillRect(dc, &client, static_cast<HBRUSH>(border.get()));
-        RECT inner = client;
-        ::InflateRect(&inner, -1, -1);
-        ::FillRect(dc, &inner, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        // The sweep style clears the bar when it reaches the top.
-        if (!model.BlockStyle() && model.Value() == model.Max()) {
-            return;
-        }
-        const Rgb c = LookColour(model.PiecesLook().value_or(0)).value_or(Rgb{0x2C, 0xD0, 0x2C});
-        ::InflateRect(&inner, -1, -1);
-        RECT fill = inner;
-        fill.right = inner.left + static_cast<LONG>((inner.right - inner.left) * model.FillFraction() + 0.5);
-        if (fill.right > fill.left) {
-            UniqueGdiObject brush(::CreateSolidBrush(RGB(c.r, c.g, c.b)));
-            ::FillRect(dc, &fill, static_cast<HBRUSH>(brush.get()));
-        }
-    }
-};
-
-} // namespace
-
-std::unique_ptr<BarSurface> MakePlainSurface() { return std::make_unique<PlainSurface>(); }
 
 bool XpProgressBar::Register(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -75,8 +41,9 @@ XpProgressBar* XpProgressBar::FromHwnd(HWND hwnd) noexcept {
     return reinterpret_cast<XpProgressBar*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-XpProgressBar::XpProgressBar(HWND hwnd) : hwnd_(hwnd), surface_(MakePlainSurface()) {
+XpProgressBar::XpProgressBar(HWND hwnd) : hwnd_(hwnd), surface_(SharedBarArt()) {
     model_.ReadProperties(MemoryPropertyBag{});
+    ApplyLook();
 }
 
 void XpProgressBar::Refuse(const WriteResult& result) const {
@@ -100,26 +67,36 @@ void XpProgressBar::SetValue(std::int32_t New_Value) {
         if (text != shown) {
             ::SetWindowTextA(hwnd_, text.c_str());
         }
-        surface_->ValueWritten(hwnd_, model_);
+        painter_.PaintValue(surface_, Values(), model_.Style());
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
     }
 }
 
 void XpProgressBar::SetStyle(std::int32_t New_Style) { model_.SetStyle(New_Style); }
 
-void XpProgressBar::SetProgressLook(std::int32_t New_ProgressLook) { model_.SetProgressLook(New_ProgressLook); }
+void XpProgressBar::SetProgressLook(std::int32_t New_ProgressLook) {
+    model_.SetProgressLook(New_ProgressLook);
+    ApplyLook();
+}
 
-void XpProgressBar::Reset() { surface_->Reset(); }
+void XpProgressBar::ApplyLook() {
+    if (const auto look = model_.PiecesLook()) {
+        surface_.ApplyLook(*look);
+    }
+}
+
+void XpProgressBar::Reset() { painter_.Reset(surface_, Values()); }
 
 void XpProgressBar::ReadProperties(const PropertyBag& bag) {
     model_.ReadProperties(bag);
-    ::InvalidateRect(hwnd_, nullptr, FALSE);
+    ApplyLook();
 }
 
-void XpProgressBar::SetSurface(std::unique_ptr<BarSurface> surface) {
-    surface_ = std::move(surface);
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
-    surface_->Resize(hwnd_, rc.right, rc.bottom);
+void XpProgressBar::Resized(int width, int height) {
+    // A surface that cannot be made stays empty: the bar then shows nothing rather than failing.
+    surface_.Resize(width, height);
+    painter_.PaintFrame(surface_, Values());
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void XpProgressBar::RaiseMouse(bool down, std::int16_t button, WPARAM wParam, LPARAM lParam) {
@@ -162,15 +139,14 @@ LRESULT XpProgressBar::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintDc dc(hwnd_);
-        RECT rc{};
-        ::GetClientRect(hwnd_, &rc);
-        surface_->Paint(dc.get(), rc, model_);
+    case WM_PAINT:
+        surface_.PaintWindow(hwnd_);
         return 0;
-    }
+    case WM_PRINTCLIENT:
+        surface_.CopyTo(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_SIZE:
-        surface_->Resize(hwnd_, LOWORD(lParam), HIWORD(lParam));
+        Resized(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_LBUTTONDOWN:
         RaiseMouse(true, 1, wParam, lParam);

@@ -1,11 +1,18 @@
 #pragma once
 // Xp_ProgressBar as a Win32 child control class. The window owns its C++ object (made on
 // WM_NCCREATE, deleted on WM_NCDESTROY); hosts reach it through FromHwnd.
+//
+// The bar is painted by its property writes, not by WM_PAINT: a resize paints the frame, each
+// accepted Value write runs one painting step into the retained surface, and WM_PAINT and
+// WM_PRINTCLIENT only copy that surface out.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 
+#include "controls/progressbar/bar_art_win.h"
+#include "controls/progressbar/paint_steps.h"
+#include "controls/progressbar/paint_surface_win.h"
 #include "controls/progressbar/progress_bar_model.h"
 
 namespace corvane::progressbar {
@@ -17,22 +24,6 @@ public:
     virtual void MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
     virtual void MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
 };
-
-// Everything that puts the bar on screen. The control tells it what happened; it decides
-// what to draw and when, and draws in Paint.
-class BarSurface {
-public:
-    virtual ~BarSurface() = default;
-    // The control was sized: redraw the frame and start painting afresh.
-    virtual void Resize(HWND hwnd, int width, int height) = 0;
-    virtual void Reset() = 0;
-    // An accepted Value write: the block or sweep step.
-    virtual void ValueWritten(HWND hwnd, const ProgressBarModel& model) = 0;
-    virtual void Paint(HDC dc, const RECT& client, const ProgressBarModel& model) = 0;
-};
-
-// Draws the value plainly: a framed bar filled in the look's colour.
-std::unique_ptr<BarSurface> MakePlainSurface();
 
 class XpProgressBar {
 public:
@@ -60,26 +51,33 @@ public:
     void SetMax(std::int32_t New_Maxi);
     void SetValue(std::int32_t New_Value);
     void SetStyle(std::int32_t New_Style);
+    // Stores the look and applies it; what is on screen changes with the next painting.
     void SetProgressLook(std::int32_t New_ProgressLook);
+    // Prepares the painting for the next Value write, which then repaints the whole bar.
     void Reset();
 
     void ReadProperties(const PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const { model_.WriteProperties(bag); }
 
     void SetEvents(ProgressBarEvents* events) noexcept { events_ = events; }
-    void SetSurface(std::unique_ptr<BarSurface> surface);
-    BarSurface& Surface() noexcept { return *surface_; }
+    // What the painting has put on the bar so far, and how far it got.
+    const BarSurface& Surface() const noexcept { return surface_; }
+    const PaintingState& Painting() const noexcept { return painter_.State(); }
 
 private:
     explicit XpProgressBar(HWND hwnd);
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void Refuse(const WriteResult& result) const;
+    BarValues Values() const noexcept { return {model_.Min(), model_.Max(), model_.Value()}; }
+    void Resized(int width, int height);
+    void ApplyLook();
     void RaiseMouse(bool down, std::int16_t button, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_;
     ProgressBarModel model_;
-    std::unique_ptr<BarSurface> surface_;
+    BarSurface surface_;
+    BarPainter painter_;
     ProgressBarEvents* events_ = nullptr;
 };
 

@@ -1,37 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "controls/progressbar/bar_art_win.h"
+#include "controls/progressbar/bar_pixels_win.h"
 #include "controls/progressbar/paint_steps.h"
 #include "controls/progressbar/paint_surface_win.h"
-#include "support/object_count_win.h"
 
 namespace corvane::progressbar {
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+using pixels::Brightness;
+using pixels::ColourDistance;
+using pixels::kWhite;
+using pixels::PictureColour;
+
 constexpr int kMasterLook = 0;
 constexpr int kBlueMetLook = 2;
 constexpr int kRedLook = 7;
-
-int ColourDistance(COLORREF a, COLORREF b) {
-    return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
-                     std::abs(GetBValue(a) - GetBValue(b))});
-}
-
-COLORREF PictureColour(HBITMAP picture, int x, int y) {
-    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
-    SelectGuard select(dc.get(), picture);
-    return ::GetPixel(dc.get(), x, y);
-}
-
-int Brightness(COLORREF c) {
-    return GetRValue(c) + GetGValue(c) + GetBValue(c);
-}
 
 class BarSurfaceTest : public ::testing::Test {
 protected:
@@ -237,121 +223,6 @@ TEST_F(BarSurfaceTest, EmptyRangeShowsTheFrameOnly) {
     Refresh(20);
     EXPECT_EQ(At(7, 7), kWhite);
     EXPECT_EQ(At(0, 0), Frame(0, 0));
-}
-
-// A window that shows a surface the way the control will.
-LRESULT CALLBACK SurfaceWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* surface = reinterpret_cast<BarSurface*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    switch (msg) {
-    case WM_PAINT:
-        if (surface != nullptr) {
-            surface->PaintWindow(hwnd);
-            return 0;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        if (surface != nullptr) {
-            surface->CopyTo(reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        break;
-    }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-UniqueWindow MakeSurfaceWindow(BarSurface& surface) {
-    static const char* const kClass = "CorvaneBarSurfaceTest";
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = SurfaceWindowProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = kClass;
-    ::RegisterClassA(&wc);
-    UniqueWindow window(::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass, "", WS_POPUP, 40, 40,
-                                          surface.PixelWidth(), surface.PixelHeight(), nullptr, nullptr,
-                                          wc.hInstance, nullptr));
-    ::SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&surface));
-    return window;
-}
-
-TEST_F(BarSurfaceTest, PrintClientAndPaintCopyTheSurface) {
-    surface_->ApplyLook(kRedLook);
-    Refresh(70);
-    UniqueWindow window = MakeSurfaceWindow(*surface_);
-    ASSERT_TRUE(window);
-
-    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -14, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    UniqueBitmap capture(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ASSERT_TRUE(capture);
-    {
-        SelectGuard select(dc.get(), capture.get());
-        ::SendMessageA(window.get(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        int differing = 0;
-        for (int y = 0; y < 14; ++y) {
-            for (int x = 0; x < 100; ++x) {
-                differing += ::GetPixel(dc.get(), x, y) != At(x, y) ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(differing, 0);
-    }
-
-    ::ShowWindow(window.get(), SW_SHOWNOACTIVATE);
-    ::UpdateWindow(window.get());
-    WindowDc screen(window.get());
-    for (auto [x, y] : {std::pair{0, 0}, {7, 7}, {64, 7}, {75, 7}, {99, 13}}) {
-        EXPECT_EQ(::GetPixel(screen.get(), x, y), At(x, y)) << x << "," << y;
-    }
-}
-
-TEST(BarSurfaceObjects, NoGdiGrowthOverTenThousandRefreshes) {
-    auto art = LoadBarArt();
-    ASSERT_TRUE(art);
-    BarSurface surface(art);
-    ASSERT_TRUE(surface.Resize(100, 14));
-    BarPainter painter;
-    BarValues values;
-    painter.PaintFrame(surface, values);
-    UniqueMemDc target(::CreateCompatibleDC(nullptr));
-    UniqueBitmap targetBitmap(::CreateCompatibleBitmap(surface.Dc(), 100, 14));
-    SelectGuard select(target.get(), targetBitmap.get());
-
-    auto refresh = [&](int i) {
-        painter.Reset(surface, values);
-        values.value = (i * 37) % 101;
-        painter.PaintBlocks(surface, values);
-        surface.CopyTo(target.get());
-    };
-    for (int i = 0; i < 50; ++i) {
-        refresh(i);  // lets any lazily made objects of the system appear before counting
-    }
-    const int before = test::CountGdiObjects();
-    for (int i = 0; i < 10000; ++i) {
-        refresh(i);
-        if (i % 1000 == 0) {
-            surface.ApplyLook(i / 1000 % kLookCount);
-            ASSERT_TRUE(surface.Resize(100 + i / 1000, 14));
-            painter.PaintFrame(surface, values);
-        }
-    }
-    const int after = test::CountGdiObjects();
-    EXPECT_EQ(after, before);
-    std::printf("GDI objects before %d, after 10000 refreshes %d\n", before, after);
-
-    // Surfaces and picture sets come and go without leaving anything behind.
-    const int beforeMaking = test::CountGdiObjects();
-    for (int i = 0; i < 20; ++i) {
-        BarSurface other(LoadBarArt());
-        ASSERT_TRUE(other.Resize(60, 12));
-        BarPainter p;
-        p.PaintFrame(other, values);
-    }
-    EXPECT_EQ(test::CountGdiObjects(), beforeMaking);
 }
 
 } // namespace
