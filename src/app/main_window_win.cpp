@@ -7,12 +7,15 @@
 
 #include <vector>
 
+#include "app/alert_sound_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/power_ports_win.h"
 #include "app/res/resource.h"
 #include "base/message_box_win.h"
+#include "app/sounds_win.h"
+#include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 
 #ifndef CORVANE_VERSION_TEXT
@@ -28,8 +31,6 @@ constexpr UINT_PTR kUpdateTimer = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 constexpr const char* kProductWebPage = "https://corvane.github.io/";
-constexpr const char* kSoundDefaults[] = {"chg_start.wav", "chg_full.wav", "chg_critical.wav"};
-constexpr int kSoundBoxWidth = 255; // pixels a shortened path may take
 
 std::string WindowText(HWND hwnd) {
     const int n = ::GetWindowTextLengthA(hwnd);
@@ -149,6 +150,15 @@ bool MainWindow::Load() {
     ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     CreateMainControls(hwnd);
+    cdlg1_ = std::make_unique<cdlg::CDlgOnWindow>(hwnd);
+    AlertSoundControls sound;
+    sound.window = hwnd;
+    sound.options = {chkStartCharging(), chkEndCharging(), chkChargeLow()};
+    for (int i = 0; i < 3; ++i) {
+        sound.soundFiles[static_cast<std::size_t>(i)] = txtSndFile(i);
+        sound.browseButtons[static_cast<std::size_t>(i)] = btnBrowse(i);
+    }
+    sounds_ = std::make_unique<AlertSoundsController>(sound, cdlg1_->Control());
     ApplyDpi(DpiOfWindow(hwnd));
     const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -218,25 +228,21 @@ std::string MainWindow::AppFolder() const {
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }
 
+const std::string& MainWindow::SoundTag(int slot) const {
+    static const std::string none;
+    return sounds_ ? sounds_->SoundFile(slot) : none;
+}
+
 void MainWindow::ShowSoundFile(int slot, std::string_view path) {
-    std::string shown(path);
-    {
-        WindowDc dc(hwnd_.get());
-        SelectGuard keep(dc.get(), font_.get());
-        std::vector<char> buffer(shown.begin(), shown.end());
-        buffer.resize(std::max<std::size_t>(buffer.size() + 1, MAX_PATH), '\0');
-        shown = ::PathCompactPathA(dc.get(), buffer.data(), static_cast<UINT>(Scale(kSoundBoxWidth, dpi_)))
-                    ? std::string(buffer.data())
-                    : std::string();
+    if (sounds_) {
+        sounds_->ShowSoundFile(slot, std::string(path));
     }
-    ::SetWindowTextA(txtSndFile(slot), shown.c_str());
-    SoundTag(slot) = std::string(path);
 }
 
 void MainWindow::ShowSoundDefaults() {
     const std::string folder = AppFolder();
     for (int slot = 0; slot < 3; ++slot) {
-        const std::string path = folder + "\\" + kSoundDefaults[slot];
+        const std::string path = folder + std::string(sounds::kDefaultFiles[static_cast<std::size_t>(slot)]);
         if (FileExists(path, hwnd_.get())) {
             ShowSoundFile(slot, path);
         }
@@ -342,9 +348,8 @@ void MainWindow::ShowBalloonTip(std::string_view message, std::string_view title
 }
 
 void MainWindow::PlayAlertSound(int slot) {
-    const std::string& path = SoundTag(slot);
-    if (FileExists(path, hwnd_.get())) {
-        ::sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT);
+    if (sounds_) {
+        sounds_->PlayAlertSound(slot);
     }
 }
 
@@ -352,6 +357,9 @@ void MainWindow::ApplyDpi(int dpi) {
     dpi_ = dpi;
     font_ = MakeUiFont(dpi);
     LayoutMainControls(hwnd_.get(), dpi, static_cast<HFONT>(font_.get()));
+    if (sounds_) {
+        sounds_->ReshowSoundFiles();  // the shortened paths depend on the font and the DPI
+    }
 }
 
 LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -380,6 +388,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_COMMAND:
+        if (sounds_ && sounds_->OnCommand(wParam, lParam)) {
+            return 0;
+        }
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= IDM_TRAY_COMMAND_BASE &&
             LOWORD(wParam) <= IDM_TRAY_COMMAND_BASE + 6) {
             MenuClick(LOWORD(wParam) - IDM_TRAY_COMMAND_BASE, std::string());
@@ -395,6 +406,10 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_DESTROY:
+        // The controller's subclasses and tooltip go before the controls they are attached to.
+        sounds_.reset();
+        break;
     case WM_CLOSE:
         // Quit or the end of the session end the program; the close box does not.
         CloseBox();

@@ -17,6 +17,12 @@
 namespace corvane::progressbar {
 class XpProgressBar;
 }
+namespace corvane::cdlg {
+class CDlgOnWindow;
+}
+namespace corvane {
+class AlertSoundsController;
+}
 
 namespace corvane::app {
 
@@ -68,9 +74,12 @@ public:
     HWND txtSndFile(int index) const noexcept;
     HWND btnBrowse(int index) const noexcept;
     // A sound slot's value: the full path of its WAV file, empty when it has none.
-    std::string& SoundTag(int slot) { return soundTags_.at(static_cast<std::size_t>(slot)); }
+    const std::string& SoundTag(int slot) const;
     // Shows a path in a slot, shortened to the box, and makes it the slot's value.
     void ShowSoundFile(int slot, std::string_view path);
+    // The alert-sound slots (browse, show, preview) and the dialog control they choose with.
+    AlertSoundsController& Sounds() const noexcept { return *sounds_; }
+    cdlg::CDlgOnWindow& CDlg1() const noexcept { return *cdlg1_; }
 
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
@@ -117,7 +126,8 @@ private:
     HICON smallIcon_ = nullptr; // shared resource icons: never destroyed
     HICON bigIcon_ = nullptr;
     int dpi_ = 96;
-    std::array<std::string, 3> soundTags_;
+    std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
+    std::unique_ptr<AlertSoundsController> sounds_;
     bool unloading_ = false;
 };
 

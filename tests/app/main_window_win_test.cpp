@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/alert_sound_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
@@ -13,6 +14,7 @@
 #include "base/message_box_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "support/dialog_driver_win.h"
+#include "support/file_dialog_win.h"
 #include "support/popup_driver_win.h"
 
 namespace corvane::app {
@@ -287,15 +289,59 @@ TEST_F(MainWindowTest, HelpWithoutItsFileSaysSo) {
     EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
 }
 
-TEST_F(MainWindowTest, FullBatteryAtStartUpPlaysTheFullSlotOnly) {
-    // A slot path that cannot be looked up makes PlayAlertSound visible through FileExists' box.
-    frmMain.SoundTag(kSlotBatteryFull) = "C:\\*?*\\x.wav";
-    battery.percent = 100;
-    MessageBoxInterceptor boxes;
+// The "..." button of the real window: the real open dialog, the chosen file shortened in the
+// slot's box and kept whole, and a right-click on the option previews it.
+TEST_F(MainWindowTest, BrowseChoosesASlotsFileAndTheOptionPreviewsIt) {
     ASSERT_TRUE(frmMain.Load());
-    ASSERT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_EQ(boxes.Calls()[0].title, "Error ! (Source : FileExists)");
-    EXPECT_EQ(boxes.Calls()[0].text, "52 : \r\n\r\nBad file name or number");
+    frmMain.MenuClick(0, "");
+    corvane::test::TempDir dir;
+    const std::string folder = dir.File("a rather long folder name for sounds");
+    corvane::test::CreateFolders(folder);
+    const std::string wav = folder + "\\charging has started.wav";
+    corvane::test::WriteWholeFile(wav, "RIFF");
+
+    std::string dialogTitle;
+    corvane::test::DialogDriver driver([&](HWND d) {
+        dialogTitle = corvane::test::ReadDialogTexts(d).title;
+        corvane::test::ChooseFile(d, wav);
+    });
+    ::SendMessageA(frmMain.btnBrowse(0), BM_CLICK, 0, 0);
+    EXPECT_FALSE(driver.WatchdogFired());
+    EXPECT_EQ(dialogTitle, "Select WAV file for Sound Alert ...");
+    EXPECT_EQ(frmMain.SoundTag(0), wav);
+    const std::string shown = Text(frmMain.txtSndFile(0));
+    EXPECT_NE(shown.find("..."), std::string::npos) << shown;
+    EXPECT_NE(shown.find("charging has started.wav"), std::string::npos) << shown;
+
+    AlertSoundInterceptor played;
+    const HWND option = frmMain.chkStartCharging();
+    ::SendMessageA(option, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageA(option, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(played.Calls().size(), 1u);
+    EXPECT_EQ(played.Calls()[0].path, wav);
+    // The cycle's alerts play the same slot.
+    frmMain.PlayAlertSound(0);
+    EXPECT_EQ(played.Calls().size(), 2u);
+}
+
+TEST_F(MainWindowTest, FullBatteryAtStartUpPlaysTheFullSlotOnce) {
+    // The default sounds are looked for beside the program: here, beside the test program.
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder(exe);
+    folder.resize(folder.find_last_of('\\'));
+    const std::string full = folder + "\\chg_full.wav";
+    corvane::test::WriteWholeFile(full, "RIFF");
+    battery.percent = 100;
+    AlertSoundInterceptor played;
+    MessageBoxInterceptor boxes;
+    const bool loaded = frmMain.Load();
+    ::DeleteFileA(full.c_str());
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(frmMain.SoundTag(kSlotBatteryFull), full);
+    ASSERT_EQ(played.Calls().size(), 1u);
+    EXPECT_EQ(played.Calls()[0].path, full);
+    EXPECT_TRUE(boxes.Calls().empty());
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
