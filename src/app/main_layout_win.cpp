@@ -56,6 +56,7 @@ constexpr ControlSpec kControls[] = {
     {IDC_TXT_SND_FILE0 + 1, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 162, 300, 21},
     {IDC_BTN_BROWSE0 + 1, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 162, 36, 21},
     // The critical level box sits over the blank gap of this caption; see PlaceChargeAlert.
+    {IDC_LBL_CHARGE_PERCENT, "STATIC", "%.", kLabel, 0, Page::AlertOptions, 256, 192, 20, 16},
     {IDC_TXT_CHARGE_ALERT, "EDIT", "10", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE,
      Page::AlertOptions, 220, 189, 30, 20},
     {IDC_CHK_CHARGE_LOW, "BUTTON", "Alert me when charge drops below         %.", kCheck | WS_CLIPSIBLINGS, 0,
@@ -94,25 +95,35 @@ int SystemDpi() {
     return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
 }
 
-// Puts the critical-level box over the blanks of chkChargeLow's caption, wherever the
-// font makes them fall.
+// Puts the critical-level box in the blank gap of chkChargeLow's caption, wherever the font
+// makes it fall. The check box ends where the gap begins and a label carries the caption's
+// closing "%." after the box: how a check box draws the rest of its caption under a sibling
+// differs between systems, and the words must never hide behind the box or vanish.
 void PlaceChargeAlert(HWND parent, int dpi, HFONT font) {
     HWND check = ::GetDlgItem(parent, IDC_CHK_CHARGE_LOW);
     HWND box = ::GetDlgItem(parent, IDC_TXT_CHARGE_ALERT);
+    HWND percent = ::GetDlgItem(parent, IDC_LBL_CHARGE_PERCENT);
     RECT rc{};
     ::GetWindowRect(check, &rc);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
     WindowDc dc(check);
     SelectGuard keep(dc.get(), font);
-    SIZE before{}, gap{};
+    SIZE before{}, gap{}, tail{};
     const char lead[] = "Alert me when charge drops below ";
     ::GetTextExtentPoint32A(dc.get(), lead, static_cast<int>(sizeof lead - 1), &before);
     ::GetTextExtentPoint32A(dc.get(), "        ", 8, &gap);
-    const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK) + Scale(4, dpi);
+    ::GetTextExtentPoint32A(dc.get(), "%.", 2, &tail);
+    const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK) + Scale(6, dpi);
+    const int checkRight = rc.left + checkWidth + before.cx;
     const int height = Scale(20, dpi);
-    const int width = std::max<int>(gap.cx, Scale(20, dpi));
+    const int width = std::max<int>(gap.cx, Scale(28, dpi));
     const int top = rc.top + (rc.bottom - rc.top - height) / 2;
-    ::SetWindowPos(box, nullptr, rc.left + checkWidth + before.cx, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(check, nullptr, rc.left, rc.top, checkRight - rc.left, rc.bottom - rc.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(box, nullptr, checkRight, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int labelHeight = tail.cy;
+    ::SetWindowPos(percent, nullptr, checkRight + width + Scale(3, dpi), rc.top + (rc.bottom - rc.top - labelHeight) / 2,
+                   tail.cx + Scale(2, dpi), labelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace

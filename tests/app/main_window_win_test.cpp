@@ -355,16 +355,31 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
     const int dpi = frmMain.Dpi();
     EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(30, dpi));
     EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).right - placed(IDC_PG_BATTERY_LEVEL).left, Scale(360, dpi));
-    // The critical-level box covers the blanks of its check box's caption.
-    const RECT check = placed(IDC_CHK_CHARGE_LOW);
-    const RECT box = placed(IDC_TXT_CHARGE_ALERT);
-    EXPECT_GT(box.left, check.left + Scale(100, dpi));
-    EXPECT_LT(box.right, check.left + Scale(300, dpi));
+    // The critical-level box stands where the blanks of its check box's caption begin, and the
+    // caption's closing "%." follows it on the same row, nothing overlapping.
+    const auto rowOf = [&](int id) {
+        const RECT check = placed(IDC_CHK_CHARGE_LOW);
+        const RECT box = placed(IDC_TXT_CHARGE_ALERT);
+        const RECT percent = placed(IDC_LBL_CHARGE_PERCENT);
+        EXPECT_EQ(box.left, check.right) << id;
+        EXPECT_GT(percent.left, box.right) << id;
+        EXPECT_LT(percent.left, box.right + Scale(8, id)) << id;
+        const int middle = (check.top + check.bottom) / 2;
+        EXPECT_LE(box.top, middle) << id;
+        EXPECT_GE(box.bottom, middle) << id;
+        EXPECT_LE(percent.top, middle) << id;
+        EXPECT_GE(percent.bottom, middle) << id;
+        return check.right - check.left;
+    };
+    const int checkWidth = rowOf(dpi);
+    EXPECT_EQ(Text(frmMain.Control(IDC_LBL_CHARGE_PERCENT)), "%.");
 
     UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
     LayoutMainControls(frmMain.Hwnd(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
     EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
     EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * 162, dpi));
+    // The caption's words are measured in the new font: the check box grows with it.
+    EXPECT_GT(rowOf(2 * dpi), checkWidth + checkWidth / 2);
     const RECT client = [&] {
         RECT rc{};
         ::GetClientRect(frmMain.Hwnd(), &rc);
