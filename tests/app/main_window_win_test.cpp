@@ -49,13 +49,17 @@ std::string Text(HWND hwnd) {
     return buf;
 }
 
-bool ShellHasIcon(tray::SysTrayWindow& tray) {
+// The shell's record of the tray window's icon, to ask the shell whether it still has it.
+NOTIFYICONDATAW IconRecordOf(tray::SysTrayWindow& tray) {
     NOTIFYICONDATAW d{};
     d.cbSize = sizeof d;
     d.hWnd = tray.Hwnd();
     d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(tray.OwnIcon()));
-    return ::Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
+    return d;
 }
+
+bool ShellHasIcon(NOTIFYICONDATAW d) { return ::Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE; }
+bool ShellHasIcon(tray::SysTrayWindow& tray) { return ShellHasIcon(IconRecordOf(tray)); }
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -216,7 +220,7 @@ TEST_F(MainWindowTest, QuitFromTheTrayMenuRemovesTheIconAndTheWindow) {
     UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_FALSE(::IsWindow(trayHwnd));
-    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    EXPECT_FALSE(ShellHasIcon(d));
     // A double-click already on its way finds nothing to show.
     frmMain.SysTrayDoubleClick(1);
     EXPECT_EQ(frmMain.Hwnd(), nullptr);
@@ -225,30 +229,24 @@ TEST_F(MainWindowTest, QuitFromTheTrayMenuRemovesTheIconAndTheWindow) {
 TEST_F(MainWindowTest, QuitFromTheMenuBarRemovesTheIconAndTheWindow) {
     ASSERT_TRUE(frmMain.Load());
     const HWND hwnd = frmMain.Hwnd();
-    NOTIFYICONDATAW d{};
-    d.cbSize = sizeof d;
-    d.hWnd = frmMain.oSysTray().Hwnd();
-    d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(frmMain.oSysTray().OwnIcon()));
+    const NOTIFYICONDATAW d = IconRecordOf(frmMain.oSysTray());
     ASSERT_NE(d.uID, 0u);
-    ASSERT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    ASSERT_TRUE(ShellHasIcon(d));
     ::SendMessageA(hwnd, WM_COMMAND, IDM_QUIT, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
-    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    EXPECT_FALSE(ShellHasIcon(d));
 }
 
 TEST_F(MainWindowTest, EndOfSessionUnloadsWithTheIcon) {
     ASSERT_TRUE(frmMain.Load());
     const HWND hwnd = frmMain.Hwnd();
-    NOTIFYICONDATAW d{};
-    d.cbSize = sizeof d;
-    d.hWnd = frmMain.oSysTray().Hwnd();
-    d.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(frmMain.oSysTray().OwnIcon()));
+    const NOTIFYICONDATAW d = IconRecordOf(frmMain.oSysTray());
     ASSERT_NE(d.uID, 0u);
-    ASSERT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    ASSERT_TRUE(ShellHasIcon(d));
     EXPECT_TRUE(::SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0));
     ::SendMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
-    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &d));
+    EXPECT_FALSE(ShellHasIcon(d));
 }
 
 TEST_F(MainWindowTest, FailedReadingShowsOneBoxWhileTicksArrive) {
