@@ -3,6 +3,7 @@
 // form would, the dialog function keeps what it was handed and answers as scripted.
 #include <cstdint>
 #include <functional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
