@@ -39,13 +39,6 @@ std::string WindowText(HWND hwnd) {
     return s;
 }
 
-void SetTextIfChanged(HWND hwnd, std::string_view text) {
-    // A label rewritten with the same text every tick would flicker for nothing.
-    if (WindowText(hwnd) != text) {
-        ::SetWindowTextA(hwnd, std::string(text).c_str());
-    }
-}
-
 HMENU BuildMenuBar() {
     HMENU bar = ::CreateMenu();
     HMENU menu = ::CreatePopupMenu();
@@ -320,11 +313,22 @@ void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
     }
 }
 
-void MainWindow::SetPowerInfo(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_PWR_INFO), text); }
-void MainWindow::SetPercentText(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_PERCENT), text); }
+void MainWindow::WriteCycleLabel(CycleLabel label, int id, std::string_view text) {
+    // Every tick writes the same texts: rewriting a label would only make it flicker, and
+    // remembering what was written costs less than asking the control for its text.
+    std::optional<std::string>& shown = cycleLabels_[static_cast<std::size_t>(label)];
+    if (shown && *shown == text) {
+        return;
+    }
+    shown = std::string(text);
+    ::SetWindowTextA(Control(id), shown->c_str());
+}
+
+void MainWindow::SetPowerInfo(std::string_view text) { WriteCycleLabel(CycleLabel::PwrInfo, IDC_LBL_PWR_INFO, text); }
+void MainWindow::SetPercentText(std::string_view text) { WriteCycleLabel(CycleLabel::Percent, IDC_LBL_PERCENT, text); }
 void MainWindow::ResetBar() { pgBatteryLevel().Reset(); }
 void MainWindow::SetBarValue(std::int32_t value) { pgBatteryLevel().SetValue(value); }
-void MainWindow::SetTimeText(std::string_view text) { SetTextIfChanged(Control(IDC_LBL_TIME), text); }
+void MainWindow::SetTimeText(std::string_view text) { WriteCycleLabel(CycleLabel::Time, IDC_LBL_TIME, text); }
 bool MainWindow::StartChargingChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_START_CHARGING) == BST_CHECKED; }
 bool MainWindow::EndChargingChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_END_CHARGING) == BST_CHECKED; }
 bool MainWindow::ChargeLowChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_CHARGE_LOW) == BST_CHECKED; }

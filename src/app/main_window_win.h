@@ -108,6 +108,8 @@ private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyDpi(int dpi);
+    enum class CycleLabel { PwrInfo, Percent, Time, Count };
+    void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
     void ShowSoundDefaults();
     std::string AppFolder() const;
     void ShellOpen(const std::string& target) const;
@@ -126,6 +128,7 @@ private:
     HICON smallIcon_ = nullptr; // shared resource icons: never destroyed
     HICON bigIcon_ = nullptr;
     int dpi_ = 96;
+    std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
     bool unloading_ = false;
