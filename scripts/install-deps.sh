@@ -1,12 +1,21 @@
 #!/bin/sh
-# Installs what building and testing Corvane needs on a Debian 12 machine.
-# Safe to run again: it only installs what is missing.
+# Installs what building and testing Corvane needs on a Debian 12 machine, and says what.
+# Safe to run again: it only installs what is missing. Wine's 32-bit half (and with it the
+# i386 architecture) only where the kernel runs 32-bit programs: elsewhere it cannot start.
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+
+pkgs="cmake g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
+wine wine64 xvfb xauth imagemagick xdotool fonts-wine fonts-liberation \
+python3 libgtest-dev libbenchmark-dev"
+with32=no
+if sh "$here/../cmake/wine/machine.sh" kernel32; then
+    with32=yes
+    pkgs="$pkgs wine32:i386"
+fi
 
 need=""
-for p in cmake g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-         wine wine32:i386 wine64 xvfb xauth imagemagick xdotool fonts-wine fonts-liberation \
-         python3 libgtest-dev libbenchmark-dev; do
+for p in $pkgs; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
         need="$need $p"
     fi
@@ -18,7 +27,9 @@ fi
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 echo "Installing:$need"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$with32" = no ]; then
+    echo "(not wine32:i386: this machine cannot run 32-bit programs, so 32-bit tests will be skipped)"
+elif ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

@@ -1,14 +1,17 @@
 #!/bin/bash
-# Builds the 32-bit Corvane.exe and starts it under Wine, in a Wine desktop window that has a
-# taskbar with the notification area, so the tray icon and its balloons can be seen.
+# Builds Corvane.exe and starts it under Wine, in a Wine desktop window that has a taskbar with
+# the notification area, so the tray icon and its balloons can be seen.
+#   scripts/run.sh [win64|win32]    (default: win64, which every machine here can run)
 # Uses the present X display; without one it starts a virtual display and says how to look.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/pick-arch.sh
 ./scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target Corvane -j "$(nproc 2>/dev/null || echo 2)"
+pick_arch "${1:-}"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target Corvane -j "$(nproc 2>/dev/null || echo 2)"
 
-dir="$PWD/build/run-wine"
+dir="$PWD/build/run-wine-$arch"
 mkdir -p "$dir"
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -25,6 +28,7 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "Stop it with Ctrl+C."
 fi
 
-sh cmake/wine/env.sh prefix "$dir"
-exe="$(winepath -w build/win32/Corvane.exe)"
-wine explorer "/desktop=Corvane,1024x700" "$exe"
+sh cmake/wine/env.sh prefix "$dir" "$arch"
+exe="$("$loader" winepath -w "build/$preset/Corvane.exe" 2>/dev/null)"
+echo "Starting the $arch Corvane.exe"
+"$loader" explorer "/desktop=Corvane,1024x700" "$exe"

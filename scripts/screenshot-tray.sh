@@ -1,21 +1,23 @@
 #!/bin/bash
 # Takes the picture a person sees after starting Corvane: a Wine desktop with its taskbar,
 # Corvane's icon in the notification area and the welcome balloon above it.
-#   scripts/screenshot-tray.sh [out.png]     (default: build/screenshots/tray.png)
+#   scripts/screenshot-tray.sh [out.png] [win64|win32]   (default: build/screenshots/tray.png, win64)
 # With SHOW_WINDOW=1 the icon is double-clicked first, so the picture shows the main window.
 # Runs on a virtual display of its own, in a Wine prefix of its own under build/.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/pick-arch.sh
 out=${1:-build/screenshots/tray.png}
+pick_arch "${2:-}"
 mkdir -p "$(dirname "$out")"
 
-peek=build/win32/tests/app/corvane_peek.exe
-if [ ! -f build/win32/Corvane.exe ] || { [ "${SHOW_WINDOW:-0}" = 1 ] && [ ! -f $peek ]; }; then
-    cmake --preset win32 >/dev/null
-    cmake --build --preset win32 --target Corvane corvane_peek -j 2
+peek=build/$preset/tests/app/corvane_peek.exe
+if [ ! -f "build/$preset/Corvane.exe" ] || { [ "${SHOW_WINDOW:-0}" = 1 ] && [ ! -f "$peek" ]; }; then
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target Corvane corvane_peek -j 2
 fi
 
-dir="$PWD/build/screenshot-wine"
+dir="$PWD/build/screenshot-wine-$arch"
 mkdir -p "$dir"
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -30,15 +32,15 @@ trap finish EXIT
 while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
 export DISPLAY=":$(head -n1 "$dir/display.num")"
 
-sh cmake/wine/env.sh prefix "$dir" >/dev/null
-exe="$(winepath -w build/win32/Corvane.exe 2>/dev/null)"
-wine explorer "/desktop=Corvane,800x600" "$exe" </dev/null >/dev/null 2>&1 &
+sh cmake/wine/env.sh prefix "$dir" "$arch" >/dev/null
+exe="$("$loader" winepath -w "build/$preset/Corvane.exe" 2>/dev/null)"
+"$loader" explorer "/desktop=Corvane,800x600" "$exe" </dev/null >/dev/null 2>&1 &
 
 # The balloon stays for the shell's minimum time; take the picture while it shows.
 sleep "${SHOT_DELAY:-5}"
 if [ "${SHOW_WINDOW:-0}" = 1 ]; then
     # Inside the same Wine desktop: windows of other desktops cannot be found.
-    wine explorer "/desktop=Corvane,800x600" "$(winepath -w "$peek" 2>/dev/null)" show </dev/null ||
+    "$loader" explorer "/desktop=Corvane,800x600" "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null ||
         echo "could not show the window" >&2
     sleep 1
 fi
