@@ -5,6 +5,7 @@
 ;   VERSION  from the exe's version resource             VERSION4 the same with four parts
 ;   STAGE    the program folder to install               FILES    file lists made from STAGE
 ;   ROOT     the source tree                             OUTFILE  the setup exe to write
+;   WIZARD   the welcome and finish pages' picture (packaging/make_wizard_bitmap.py)
 Unicode true
 Target ${TARGET}
 ManifestDPIAware true
@@ -48,6 +49,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MI
 !define MUI_ICON "${ROOT}/src/app/res/corvane.ico"
 !define MUI_UNICON "${ROOT}/src/app/res/corvane.ico"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
 !define MUI_WELCOMEPAGE_TEXT "This will install Corvane ${VERSION}, the battery monitor for the notification area, for you alone: no administrator rights are needed.$\r$\n$\r$\nIf Corvane is running, Setup asks it to quit first, so it keeps your settings.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"

@@ -90,7 +90,7 @@ package_arch() { # <arch> <installer arch: x64|x86> <nsis target>
     local setup="$out/Corvane-$version-setup-$setup_arch.exe"
     echo "=== $arch: $setup"
     makensis -V2 -INPUTCHARSET UTF8 -DTARGET="$target" -DARCH="$setup_arch" -DVERSION="$version" -DVERSION4="$version4" \
-        -DSTAGE="$stage" -DFILES="$root/$tree/files.nsh" -DROOT="$root" \
+        -DSTAGE="$stage" -DFILES="$root/$tree/files.nsh" -DROOT="$root" -DWIZARD="$wizard" \
         -DOUTFILE="$setup" packaging/corvane.nsi
     local zip="$out/Corvane-$version-$arch.zip" tmp
     echo "=== $arch: $zip"
@@ -101,6 +101,8 @@ package_arch() { # <arch> <installer arch: x64|x86> <nsis target>
     rm -rf "$tmp"
 }
 
+wizard="$root/build/package/wizard.bmp"
+python3 packaging/make_wizard_bitmap.py "$wizard"
 build_arch win64 x86_64
 build_arch win32 i686
 package_arch win64 x64 amd64-unicode

@@ -134,7 +134,7 @@ TABLE
     ok "$arch: uninstall entry under HKCU, EstimatedSize $((got)) KB"
 
     # The installed program starts; its settings file and Run value are in place.
-    printf '[settings]\r\nMarker=kept by the upgrade\r\n' >"$inst/AppOpt.ini"
+    printf '[packaging-test]\r\nMarker=kept by the upgrade\r\n' >"$inst/AppOpt.ini"
     "$run" "$inst/Corvane.exe" &
     corvane_pid=$!
     local i caption=""
