@@ -24,7 +24,8 @@ exe_version() {
     python3 - "$1" <<'PY'
 import struct, sys
 data = open(sys.argv[1], "rb").read()
-at = data.find(struct.pack("<I", 0xFEEF04BD))
+key = data.find("VS_VERSION_INFO".encode("utf-16-le"))
+at = data.find(struct.pack("<I", 0xFEEF04BD), key) if key >= 0 else -1
 if at < 0:
     sys.exit("no version resource in " + sys.argv[1])
 ms, ls = struct.unpack_from("<II", data, at + 16)
@@ -101,6 +102,7 @@ package_arch() { # <arch> <installer arch: x64|x86> <nsis target>
     rm -rf "$tmp"
 }
 
+mkdir -p build/package
 wizard="$root/build/package/wizard.bmp"
 python3 packaging/make_wizard_bitmap.py "$wizard"
 build_arch win64 x86_64
