@@ -53,6 +53,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MI
 !define MUI_WELCOMEPAGE_TEXT "This will install Corvane ${VERSION}, the battery monitor for the notification area, for you alone: no administrator rights are needed.$\r$\n$\r$\nIf Corvane is running, Setup asks it to quit first, so it keeps your settings.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckInstallFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Corvane.exe"
@@ -108,6 +109,31 @@ Function ${un}QuitRunningCorvane
 FunctionEnd
 !macroend
 !insertmacro QUIT_RUNNING_CORVANE ""
+
+; Corvane writes its settings beside itself: a folder this user cannot write (such as
+; "Program Files" without elevation) would install, then lose every setting. Refused on the
+; directory page, before anything is copied.
+Function CheckInstallFolder
+    StrCpy $1 0
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+        StrCpy $1 1
+    ${EndIf}
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    FileOpen $0 "$INSTDIR\Corvane-write-check.tmp" w
+    ${If} ${Errors}
+        ${If} $1 == 1
+            RMDir "$INSTDIR"
+        ${EndIf}
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Setup cannot write to $INSTDIR.$\r$\n$\r$\nCorvane keeps its settings in its own folder, so it must be installed where you can write. Choose a folder of your own, such as the one Setup proposed."
+        Abort
+    ${EndIf}
+    FileClose $0
+    Delete "$INSTDIR\Corvane-write-check.tmp"
+    ${If} $1 == 1
+        RMDir "$INSTDIR"
+    ${EndIf}
+FunctionEnd
 !insertmacro QUIT_RUNNING_CORVANE "un."
 
 Section "Corvane" SecMain

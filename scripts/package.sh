@@ -57,6 +57,7 @@ build_arch() { # <arch: win64|win32> <mingw arch: x86_64|i686>
         src/app/res/sounds/chg_critical.wav "$stage/"
     local chm
     chm=$(find "$tree" -path "$stage" -prune -o -name Reference.chm -print | head -n1)
+    [ -n "$chm" ] || chm=$(find src -name Reference.chm | head -n1)
     if [ -n "$chm" ]; then
         cp "$chm" "$stage/"
     else
@@ -111,3 +112,4 @@ package_arch win64 x64 amd64-unicode
 package_arch win32 x86 x86-unicode
 echo "=== Written to $out:"
 ls -l "$out"
+echo "Debug information: build/package/win64/Corvane.exe.debug, build/package/win32/Corvane.exe.debug"
