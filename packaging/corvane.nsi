@@ -11,6 +11,9 @@ Target ${TARGET}
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; A file that cannot be written fails the install (a silent run would otherwise skip it and
+; report success).
+AllowSkipFiles off
 
 !define PUBLISHER "The Corvane developers"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane"
@@ -111,27 +114,33 @@ FunctionEnd
 !insertmacro QUIT_RUNNING_CORVANE ""
 
 ; Corvane writes its settings beside itself: a folder this user cannot write (such as
-; "Program Files" without elevation) would install, then lose every setting. Refused on the
-; directory page, before anything is copied.
-Function CheckInstallFolder
-    StrCpy $1 0
+; "Program Files" without elevation) would install, then lose every setting. Refused before
+; anything is copied: on the folder page, and by a silent run.
+Function IsInstallFolderWritable ; leaves 1 or 0 in $R0
+    StrCpy $R1 0
     ${IfNot} ${FileExists} "$INSTDIR\*.*"
-        StrCpy $1 1
+        StrCpy $R1 1 ; made only to try: taken away again
     ${EndIf}
+    StrCpy $R0 1
     ClearErrors
     CreateDirectory "$INSTDIR"
-    FileOpen $0 "$INSTDIR\Corvane-write-check.tmp" w
+    FileOpen $R2 "$INSTDIR\Corvane-write-check.tmp" w
     ${If} ${Errors}
-        ${If} $1 == 1
-            RMDir "$INSTDIR"
-        ${EndIf}
+        StrCpy $R0 0
+    ${Else}
+        FileClose $R2
+        Delete "$INSTDIR\Corvane-write-check.tmp"
+    ${EndIf}
+    ${If} $R1 == 1
+        RMDir "$INSTDIR"
+    ${EndIf}
+FunctionEnd
+
+Function CheckInstallFolder
+    Call IsInstallFolderWritable
+    ${If} $R0 == 0
         MessageBox MB_OK|MB_ICONEXCLAMATION "Setup cannot write to $INSTDIR.$\r$\n$\r$\nCorvane keeps its settings in its own folder, so it must be installed where you can write. Choose a folder of your own, such as the one Setup proposed."
         Abort
-    ${EndIf}
-    FileClose $0
-    Delete "$INSTDIR\Corvane-write-check.tmp"
-    ${If} $1 == 1
-        RMDir "$INSTDIR"
     ${EndIf}
 FunctionEnd
 !insertmacro QUIT_RUNNING_CORVANE "un."
@@ -139,6 +148,12 @@ FunctionEnd
 Section "Corvane" SecMain
     SectionIn RO
     SetShellVarContext current
+    ${If} ${Silent}
+        Call IsInstallFolderWritable
+        ${If} $R0 == 0
+            Abort "Setup cannot write to $INSTDIR."
+        ${EndIf}
+    ${EndIf}
     Call QuitRunningCorvane
     SetOutPath "$INSTDIR"
     ; AppOpt.ini is the user's: an upgrade never writes it.

@@ -112,4 +112,5 @@ package_arch win64 x64 amd64-unicode
 package_arch win32 x86 x86-unicode
 echo "=== Written to $out:"
 ls -l "$out"
-echo "Debug information: build/package/win64/Corvane.exe.debug, build/package/win32/Corvane.exe.debug"
+echo "=== Debug information kept beside the build:"
+ls -l build/package/*/Corvane.exe.debug 2>/dev/null || echo "(none: the build left no debug information)"

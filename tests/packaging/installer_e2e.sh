@@ -23,7 +23,9 @@ ok() { echo "ok: $*"; }
 command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
 
 corvane_pid=""
+readonly_dir=""
 cleanup() {
+    [ -n "$readonly_dir" ] && chattr -i "$readonly_dir" 2>/dev/null && rm -rf "$readonly_dir"
     if [ -n "$corvane_pid" ] && kill -0 "$corvane_pid" 2>/dev/null; then
         "$run" "$peek" quit >/dev/null 2>&1
         sleep 2
@@ -103,6 +105,24 @@ installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
     rm -rf "$inst" "$shortcut"
     "$run" reg delete "$uninst_key" /f >/dev/null 2>&1
     "$run" reg delete "$run_key" /v Corvane /f >/dev/null 2>&1
+
+    # A folder the user cannot write is refused before anything is copied (root writes
+    # anywhere: an immutable folder stands in for one of someone else's).
+    readonly_dir=$(unix_path 'C:\corvane-readonly')
+    mkdir -p "$readonly_dir"
+    if chattr +i "$readonly_dir" 2>/dev/null; then
+        "$run" "$setup" /S '/D=C:\corvane-readonly\Corvane' 2>/dev/null
+        local rc=$?
+        [ "$rc" -eq 2 ] || fail "$arch: install into an unwritable folder ended with $rc, not 2"
+        "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: unwritable folder: an uninstall entry was written"
+        [ -z "$(ls -A "$readonly_dir")" ] || fail "$arch: unwritable folder: something was written"
+        ok "$arch: silent install into an unwritable folder refused with exit code 2, nothing written"
+    else
+        echo "SKIPPED: $arch: unwritable folder: chattr +i is not possible here"
+    fi
+    chattr -i "$readonly_dir" 2>/dev/null
+    rm -rf "$readonly_dir"
+    readonly_dir=""
 
     "$run" "$setup" /S || fail "$arch: silent install ended with $?"
     local f
