@@ -112,6 +112,7 @@ Function ${un}QuitRunningCorvane
 FunctionEnd
 !macroend
 !insertmacro QUIT_RUNNING_CORVANE ""
+!insertmacro QUIT_RUNNING_CORVANE "un."
 
 ; Corvane writes its settings beside itself: a folder this user cannot write (such as
 ; "Program Files" without elevation) would install, then lose every setting. Refused before
@@ -143,7 +144,6 @@ Function CheckInstallFolder
         Abort
     ${EndIf}
 FunctionEnd
-!insertmacro QUIT_RUNNING_CORVANE "un."
 
 Section "Corvane" SecMain
     SectionIn RO
