@@ -1,0 +1,210 @@
+#!/bin/bash
+# Builds the packages with scripts/package.sh, checks the zips, then drives each installer
+# silently under Wine: install, start the installed program, install again over it while it
+# runs, uninstall; and reads files, shortcut and registry from outside.
+#   installer_e2e.sh <wine-run> <out-dir> <corvane_peek.exe>
+# Exits 77 (skipped) where makensis is missing.
+set -u
+run=$1
+out=$2
+peek=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+fail() {
+    echo "FAILED: $*"
+    exit 1
+}
+ok() { echo "ok: $*"; }
+
+command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
+
+corvane_pid=""
+readonly_dir=""
+cleanup() {
+    [ -n "$readonly_dir" ] && chattr -i "$readonly_dir" 2>/dev/null && rm -rf "$readonly_dir"
+    if [ -n "$corvane_pid" ] && kill -0 "$corvane_pid" 2>/dev/null; then
+        "$run" "$peek" quit >/dev/null 2>&1
+        sleep 2
+        kill "$corvane_pid" 2>/dev/null
+    fi
+}
+trap cleanup EXIT
+
+rm -rf "$out"
+"$root/scripts/package.sh" "$out" >"$out.log" 2>&1 || { tail -n 30 "$out.log"; fail "package.sh"; }
+version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+
+# The four files; each installer at most 400 KB.
+for f in "setup-x64.exe" "setup-x86.exe" "win64.zip" "win32.zip"; do
+    [ -f "$out/Corvane-$version-$f" ] || fail "no Corvane-$version-$f in $out: $(ls "$out")"
+done
+for a in x64 x86; do
+    size=$(stat -c %s "$out/Corvane-$version-setup-$a.exe")
+    [ "$size" -le 409600 ] || fail "setup-$a.exe is $size bytes, more than 400 KB"
+    ok "setup-$a.exe: $size bytes"
+done
+
+# Each zip holds exactly the program folder, with that architecture's stripped exe.
+expected="Corvane/
+Corvane/Corvane.exe
+Corvane/LICENSE.txt
+Corvane/User Guide.txt
+Corvane/chg_critical.wav
+Corvane/chg_full.wav
+Corvane/chg_start.wav"
+if [ -f "$root/build/package/win64/stage/Reference.chm" ]; then
+    expected="$expected
+Corvane/Reference.chm"
+fi
+expected=$(echo "$expected" | LC_ALL=C sort)
+tmp=$(mktemp -d)
+trap 'cleanup; rm -rf "$tmp"' EXIT
+for pair in "win64 x86_64 pei-x86-64" "win32 i686 pei-i386"; do
+    set -- $pair
+    zip="$out/Corvane-$version-$1.zip"
+    got=$(unzip -Z1 "$zip" | LC_ALL=C sort)
+    [ "$got" = "$expected" ] || fail "$1.zip holds:
+$got
+expected:
+$expected"
+    rm -rf "$tmp/$1" && mkdir -p "$tmp/$1" && unzip -q "$zip" -d "$tmp/$1"
+    headers=$("$2-w64-mingw32-objdump" -h "$tmp/$1/Corvane/Corvane.exe")
+    echo "$headers" | grep -q "file format $3" || fail "$1.zip: Corvane.exe is not $3"
+    echo "$headers" | grep -q '\.debug_info' && fail "$1.zip: Corvane.exe carries debug information"
+    echo "$headers" | grep -q '\.gnu_debuglink' || fail "$1.zip: Corvane.exe has no link to its debug file"
+    ok "$1.zip holds exactly the program folder; $3, stripped, linked to its debug file"
+done
+
+# Wine: never let a Start-menu shortcut leak out of the prefix as a desktop entry.
+"$run" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
+win_env() { "$run" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+unix_path() { "$run" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+local_win=$(win_env LOCALAPPDATA)
+inst_win="$local_win\\Programs\\Corvane"
+inst=$(unix_path "$inst_win")
+shortcut="$(unix_path "$(win_env APPDATA)")/Microsoft/Windows/Start Menu/Programs/Corvane.lnk"
+uninst_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+[ -n "$local_win" ] && [ -n "$inst" ] || fail "cannot find LOCALAPPDATA in the prefix"
+
+reg_value() { # <key> <name>: the value's data, empty when there is none
+    "$run" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+
+installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
+    local arch=$1 zipdir="$tmp/$2/Corvane" setup
+    setup="$out/Corvane-$version-setup-$arch.exe"
+    echo "--- $arch installer"
+    # A clean start: nothing left from an earlier run.
+    rm -rf "$inst" "$shortcut"
+    "$run" reg delete "$uninst_key" /f >/dev/null 2>&1
+    "$run" reg delete "$run_key" /v Corvane /f >/dev/null 2>&1
+
+    # A folder the user cannot write is refused before anything is copied (root writes
+    # anywhere: an immutable folder stands in for one of someone else's).
+    readonly_dir=$(unix_path 'C:\corvane-readonly')
+    mkdir -p "$readonly_dir"
+    if chattr +i "$readonly_dir" 2>/dev/null; then
+        "$run" "$setup" /S '/D=C:\corvane-readonly\Corvane' 2>/dev/null
+        local rc=$?
+        [ "$rc" -eq 2 ] || fail "$arch: install into an unwritable folder ended with $rc, not 2"
+        "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: unwritable folder: an uninstall entry was written"
+        [ -z "$(ls -A "$readonly_dir")" ] || fail "$arch: unwritable folder: something was written"
+        ok "$arch: silent install into an unwritable folder refused with exit code 2, nothing written"
+    else
+        echo "SKIPPED: $arch: unwritable folder: chattr +i is not possible here"
+    fi
+    chattr -i "$readonly_dir" 2>/dev/null
+    rm -rf "$readonly_dir"
+    readonly_dir=""
+
+    "$run" "$setup" /S || fail "$arch: silent install ended with $?"
+    local f
+    for f in "$zipdir"/*; do
+        cmp -s "$f" "$inst/$(basename "$f")" || fail "$arch: $(basename "$f") not installed as packaged"
+    done
+    [ "$(ls "$inst" | wc -l)" -eq $(($(ls "$zipdir" | wc -l) + 1)) ] && [ -f "$inst/Uninstall.exe" ] ||
+        fail "$arch: the folder holds $(ls "$inst" | tr '\n' ' ')"
+    [ -f "$shortcut" ] || fail "$arch: no Start-menu shortcut"
+    ok "$arch: silent install put every file into $inst_win, and the shortcut"
+
+    local name want got
+    while IFS='|' read -r name want; do
+        got=$(reg_value "$uninst_key" "$name")
+        [ "$got" = "$want" ] || fail "$arch: uninstall entry $name is '$got', expected '$want'"
+    done <<TABLE
+DisplayName|Corvane
+DisplayVersion|$version
+Publisher|The Corvane developers
+DisplayIcon|$inst_win\\Corvane.exe,0
+InstallLocation|$inst_win
+UninstallString|"$inst_win\\Uninstall.exe"
+QuietUninstallString|"$inst_win\\Uninstall.exe" /S
+NoModify|0x1
+NoRepair|0x1
+TABLE
+    got=$(reg_value "$uninst_key" EstimatedSize)
+    [ $((got)) -ge $(($(du -sk "$inst" | cut -f1) / 2)) ] || fail "$arch: EstimatedSize $got KB"
+    ok "$arch: uninstall entry under HKCU, EstimatedSize $((got)) KB"
+
+    # The installed program starts; its settings file and Run value are in place.
+    printf '[packaging-test]\r\nMarker=kept by the upgrade\r\n' >"$inst/AppOpt.ini"
+    "$run" "$inst/Corvane.exe" &
+    corvane_pid=$!
+    local i caption=""
+    for i in $(seq 1 40); do
+        caption=$("$run" "$peek" texts 2>/dev/null | tr -d '\r' | sed -n 's/^caption=//p')
+        [ "$caption" = "Corvane $version" ] && break
+        sleep 0.5
+    done
+    [ "$caption" = "Corvane $version" ] || fail "$arch: the installed Corvane did not start"
+    ok "$arch: the installed Corvane runs: '$caption'"
+    # The Run value as the program writes it (its short path) or quoted by hand.
+    local start
+    start=$("$run" cmd /c "for %I in ($inst_win\\Corvane.exe) do @echo %~sI" 2>/dev/null | tr -d '\r')
+    [ "$3" = quoted ] && start="\"$inst_win\\Corvane.exe\""
+    "$run" reg add "$run_key" /v Corvane /d "$start" /f >/dev/null 2>&1
+    [ "$(reg_value "$run_key" Corvane)" = "$start" ] || fail "$arch: cannot write the Run value"
+    "$run" reg add "$run_key" /v CorvaneTestOther /d 'C:\other\Corvane.exe' /f >/dev/null 2>&1
+
+    # Installing over the running program quits it the way its own Quit does.
+    "$run" "$setup" /S || fail "$arch: silent install over the running program ended with $?"
+    for i in $(seq 1 20); do
+        kill -0 "$corvane_pid" 2>/dev/null || break
+        sleep 0.5
+    done
+    kill -0 "$corvane_pid" 2>/dev/null && fail "$arch: the running Corvane was not ended"
+    wait "$corvane_pid"
+    local code=$?
+    corvane_pid=""
+    [ "$code" -eq 0 ] || fail "$arch: the running Corvane ended with $code, not by its Quit"
+    grep -q "Marker=kept by the upgrade" "$inst/AppOpt.ini" || fail "$arch: the upgrade lost AppOpt.ini"
+    ok "$arch: second silent install quit the running Corvane (exit 0) and kept AppOpt.ini"
+
+    # The uninstaller copies itself away and returns at once: wait for the folder to go.
+    "$run" "$inst/Uninstall.exe" /S || fail "$arch: silent uninstall ended with $?"
+    for i in $(seq 1 40); do
+        [ -e "$inst" ] || break
+        sleep 0.5
+    done
+    [ -e "$inst" ] && fail "$arch: uninstall left $(ls -A "$inst" | tr '\n' ' ')"
+    [ -e "$shortcut" ] && fail "$arch: uninstall left the shortcut"
+    "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: uninstall left the uninstall entry"
+    [ -z "$(reg_value "$run_key" Corvane)" ] || fail "$arch: uninstall left the Run value"
+    [ "$(reg_value "$run_key" CorvaneTestOther)" = 'C:\other\Corvane.exe' ] ||
+        fail "$arch: uninstall removed another program's Run value"
+    "$run" reg delete "$run_key" /v CorvaneTestOther /f >/dev/null 2>&1
+    ok "$arch: silent uninstall left no file, shortcut, uninstall entry or Run value, and kept another's"
+}
+
+installer_round x64 win64 short
+if why=$(sh "$(dirname "$0")/../../cmake/wine/machine.sh" check win32); then
+    installer_round x86 win32 quoted
+else
+    echo "SKIPPED: x86 installer: $why"
+fi
