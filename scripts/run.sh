@@ -13,7 +13,7 @@ cmake --build --preset "$preset" --target Corvane -j "$(nproc 2>/dev/null || ech
 
 dir="$PWD/build/run-wine-$arch"
 mkdir -p "$dir"
-export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 if [ -z "${DISPLAY:-}" ]; then
     rm -f "$dir/display.num"

@@ -19,7 +19,7 @@ fi
 
 dir="$PWD/build/screenshot-wine-$arch"
 mkdir -p "$dir"
-export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 rm -f "$dir/display.num"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &

@@ -21,7 +21,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 loader=$(sh "$here/machine.sh" loader "$arch")
 export WINEPREFIX="$dir/prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or Gecko installers, and no menu builder: it would write menu entries and file
+# types for the prefix into the user's own home and keeps working after the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 start_display() {
     if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
