@@ -15,8 +15,10 @@
 #include "app/res/resource.h"
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
+#include "app/window_options_win.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
+#include "settings/app_settings_win.h"
 
 #ifndef CORVANE_VERSION_TEXT
 #define CORVANE_VERSION_TEXT "0.0.0"
@@ -152,6 +154,15 @@ bool MainWindow::Load() {
         sound.browseButtons[static_cast<std::size_t>(i)] = btnBrowse(i);
     }
     sounds_ = std::make_unique<AlertSoundsController>(sound, cdlg1_->Control());
+    WindowOptionControls optionControls;
+    optionControls.window = hwnd;
+    optionControls.chkOnTop = Control(IDC_CHK_ON_TOP);
+    optionControls.chkStartup = Control(IDC_CHK_STARTUP);
+    optionControls.txtChargeAlert = txtChargeAlert();
+    optionControls.bar = &pgBatteryLevel();
+    optionControls.programPath = options_.programPath.empty() ? ProgramPath() : options_.programPath;
+    optionControls.lastPercent = [this] { return cycle_.State().LastPercent; };
+    windowOptions_ = std::make_unique<WindowOptionsController>(std::move(optionControls));
     ApplyDpi(DpiOfWindow(hwnd));
     const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -168,7 +179,7 @@ bool MainWindow::Load() {
     }
     tray_->SetIconHandle(smallIcon_);
 
-    ShowSoundDefaults();
+    LoadSettings();
 
     cycle_.ClearBaseline();
     cycle_.RefreshPowerStatus();
@@ -194,6 +205,9 @@ void MainWindow::Unload() {
         // tray window's own handlers, which must not find themselves deleted on return.
         tray_->Unload();
     }
+    if (hwnd_ && windowOptions_) {
+        SaveSettings();
+    }
     hwnd_.reset();
 }
 
@@ -214,9 +228,7 @@ HWND MainWindow::btnBrowse(int index) const noexcept {
 }
 
 std::string MainWindow::AppFolder() const {
-    char path[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
+    std::string folder = options_.programPath.empty() ? ProgramPath() : options_.programPath;
     const std::size_t slash = folder.find_last_of('\\');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }
@@ -232,13 +244,67 @@ void MainWindow::ShowSoundFile(int slot, std::string_view path) {
     }
 }
 
-void MainWindow::ShowSoundDefaults() {
-    const std::string folder = AppFolder();
-    for (int slot = 0; slot < 3; ++slot) {
-        const std::string path = folder + std::string(sounds::kDefaultFiles[static_cast<std::size_t>(slot)]);
-        if (FileExists(path, hwnd_.get())) {
-            ShowSoundFile(slot, path);
+namespace {
+
+// frmMain as the settings see it: check boxes, sound slots, the critical level, the cycle's
+// two remembered items and the colour menu.
+class SettingsOnWindow final : public settings::SettingsForm {
+public:
+    explicit SettingsOnWindow(MainWindow& frmMain) : frmMain_(frmMain) {}
+
+    bool Checked(settings::Check box) const override {
+        return ::SendMessageA(CheckBox(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void SetChecked(settings::Check box, bool checked) override {
+        if (Checked(box) == checked) {
+            return;
         }
+        ::SendMessageA(CheckBox(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (box == settings::Check::Startup) {
+            frmMain_.WindowOptions().chkStartup_Click();
+        } else if (box == settings::Check::OnTop) {
+            frmMain_.WindowOptions().chkOnTop_Click();
+        }
+    }
+    std::string SoundFile(int slot) const override { return frmMain_.SoundTag(slot); }
+    void ShowSoundFile(int slot, const std::string& path) override { frmMain_.ShowSoundFile(slot, path); }
+    bool FileExists(const std::string& path) override { return app::FileExists(path, frmMain_.Hwnd()); }
+    std::string ChargeAlertText() const override { return frmMain_.ChargeAlertText(); }
+    void SetChargeAlertText(const std::string& text) override { ::SetWindowTextA(frmMain_.txtChargeAlert(), text.c_str()); }
+    std::int32_t LastChangeTime() const override { return frmMain_.Cycle().State().LastChangeTime; }
+    std::int32_t AlertedLineStatus() const override { return frmMain_.Cycle().State().AlertedLineStatus; }
+    bool ColourTicked(int index) const override { return frmMain_.WindowOptions().ColourTicked(index); }
+    void SetBarLook(std::int32_t index) override { frmMain_.WindowOptions().SetBarLook(index); }
+
+private:
+    HWND CheckBox(settings::Check box) const {
+        switch (box) {
+        case settings::Check::StartCharging: return frmMain_.chkStartCharging();
+        case settings::Check::EndCharging: return frmMain_.chkEndCharging();
+        case settings::Check::ChargeLow: return frmMain_.chkChargeLow();
+        case settings::Check::Startup: return frmMain_.Control(IDC_CHK_STARTUP);
+        case settings::Check::OnTop: return frmMain_.Control(IDC_CHK_ON_TOP);
+        }
+        return nullptr;
+    }
+
+    MainWindow& frmMain_;
+};
+
+} // namespace
+
+void MainWindow::LoadSettings() {
+    settings::ProfileSettingsFile file;
+    SettingsOnWindow form(*this);
+    settings::LoadSettings(file, form, AppFolder());
+}
+
+void MainWindow::SaveSettings() {
+    settings::ProfileSettingsFile file;
+    SettingsOnWindow form(*this);
+    if (!settings::SaveSettings(file, form, AppFolder())) {
+        // Said, not swallowed: the user's choices would otherwise be lost without a word.
+        ShowMessageBox(hwnd_.get(), settings::kSaveErrorText, settings::kSaveErrorTitle, MB_OK | MB_ICONINFORMATION);
     }
 }
 
@@ -395,6 +461,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (sounds_ && sounds_->OnCommand(wParam, lParam)) {
             return 0;
         }
+        if (windowOptions_ && windowOptions_->OnCommand(wParam, lParam)) {
+            return 0;
+        }
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= IDM_TRAY_COMMAND_BASE &&
             LOWORD(wParam) <= IDM_TRAY_COMMAND_BASE + 6) {
             MenuClick(LOWORD(wParam) - IDM_TRAY_COMMAND_BASE, std::string());
@@ -413,6 +482,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         // The controller's subclasses and tooltip go before the controls they are attached to.
         sounds_.reset();
+        windowOptions_.reset();
         break;
     case WM_CLOSE:
         // Quit or the end of the session end the program; the close box does not.

@@ -23,6 +23,9 @@ class CDlgOnWindow;
 namespace corvane {
 class AlertSoundsController;
 }
+namespace corvane::app {
+class WindowOptionsController;
+}
 
 namespace corvane::app {
 
@@ -41,6 +44,9 @@ public:
         Clock* clock = nullptr;        // the local clock when null
         std::optional<std::uint32_t> trayVersion; // what GetVersion should seem to say
         bool quitWhenDestroyed = true;  // end the message loop when the window goes
+        // The program's path as the Run value names it; AppOpt.ini and the default sounds
+        // are looked for in its folder. The running executable's when empty.
+        std::string programPath;
     };
 
     explicit MainWindow(HINSTANCE instance, Options options);
@@ -50,7 +56,8 @@ public:
 
     // Creates the window and runs start-up; the window ends hidden, the timer running.
     bool Load();
-    // Form_Unload: the icon goes, then the window. Safe to call twice.
+    // Form_Unload: the icon goes, the settings are saved, then the window goes. Safe to call
+    // twice; only the first call saves.
     void Unload();
 
     HWND Hwnd() const noexcept { return hwnd_.get(); }
@@ -80,6 +87,8 @@ public:
     // The alert-sound slots (browse, show, preview) and the dialog control they choose with.
     AlertSoundsController& Sounds() const noexcept { return *sounds_; }
     cdlg::CDlgOnWindow& CDlg1() const noexcept { return *cdlg1_; }
+    // The options of the "Settings" tab, the critical level box and the bar's colour menu.
+    WindowOptionsController& WindowOptions() const noexcept { return *windowOptions_; }
 
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
@@ -110,7 +119,8 @@ private:
     void ApplyDpi(int dpi);
     enum class CycleLabel { PwrInfo, Percent, Time, Count };
     void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
-    void ShowSoundDefaults();
+    void LoadSettings();
+    void SaveSettings();
     std::string AppFolder() const;
     void ShellOpen(const std::string& target) const;
     void ShowOrHide();
@@ -131,6 +141,7 @@ private:
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
+    std::unique_ptr<WindowOptionsController> windowOptions_;
     bool unloading_ = false;
 };
 
