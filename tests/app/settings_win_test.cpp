@@ -35,12 +35,6 @@ public:
     std::int32_t SecondsOfDay() override { return 40000; }
 };
 
-std::string Ini(const std::string& file, const char* section, const char* key) {
-    char buffer[512] = {};
-    ::GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof buffer, file.c_str());
-    return buffer;
-}
-
 bool Checked(MainWindow& w, int id) { return ::IsDlgButtonChecked(w.Hwnd(), id) == BST_CHECKED; }
 
 std::vector<int> TickedColours(MainWindow& w) {
@@ -81,21 +75,6 @@ protected:
     FixedClock clock;
 };
 
-// What the Run value holds must start the program: one path, quoted when it has a space.
-void ExpectRunValueStarts(const std::string& program) {
-    std::string stored;
-    ASSERT_TRUE(test::ReadRunValue(stored));
-    std::string path = stored;
-    if (path.size() > 1 && path.front() == '"' && path.back() == '"') {
-        path = path.substr(1, path.size() - 2);
-    } else {
-        EXPECT_EQ(path.find(' '), std::string::npos) << stored;
-    }
-    char longPath[MAX_PATH] = {};
-    ASSERT_NE(::GetLongPathNameA(path.c_str(), longPath, MAX_PATH), 0u) << stored;
-    EXPECT_STRCASEEQ(longPath, program.c_str()) << stored;
-}
-
 TEST_F(SettingsWindowTest, FirstStartWritesTheRunValueAndEachUnloadTheFile) {
     for (const bool endOfSession : {false, true}) {
         SCOPED_TRACE(endOfSession ? "end of session" : "Quit");
@@ -107,7 +86,7 @@ TEST_F(SettingsWindowTest, FirstStartWritesTheRunValueAndEachUnloadTheFile) {
         EXPECT_FALSE(Checked(*w, IDC_CHK_ON_TOP));
         EXPECT_EQ(TickedColours(*w), std::vector<int>{3});
         EXPECT_EQ(w->pgBatteryLevel().ProgressLook(), 7);
-        ExpectRunValueStarts(program);
+        EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), program.c_str());
 
         // The close box only hides and saves nothing.
         w->MenuClick(0, "");
@@ -121,19 +100,11 @@ TEST_F(SettingsWindowTest, FirstStartWritesTheRunValueAndEachUnloadTheFile) {
             ::SendMessageA(w->Hwnd(), WM_COMMAND, IDM_QUIT, 0);
         }
         EXPECT_EQ(w->Hwnd(), nullptr);
-        ASSERT_TRUE(FileExists());
-        const std::string text = test::ReadWholeFile(ini);
-        EXPECT_LT(text.find("[alert]"), text.find("[snd]"));
-        EXPECT_LT(text.find("[snd]"), text.find("[chrg]"));
-        EXPECT_LT(text.find("[chrg]"), text.find("[settings]"));
-        EXPECT_EQ(Ini(ini, "alert", "chrg_start"), "0");
-        EXPECT_EQ(Ini(ini, "alert", "chrg_100"), "1");
-        EXPECT_EQ(Ini(ini, "chrg", "alert_val"), "10");
-        EXPECT_EQ(Ini(ini, "chrg", "time_rec"), "40000");
-        EXPECT_EQ(Ini(ini, "chrg", "line_status"), "0");
-        EXPECT_EQ(Ini(ini, "settings", "startup"), "1");
-        EXPECT_EQ(Ini(ini, "settings", "ontop"), "0");
-        EXPECT_EQ(Ini(ini, "settings", "pglook"), "3");
+        EXPECT_EQ(test::ReadWholeFile(ini),
+                  "[alert]\r\nchrg_start=0\r\nchrg_100=1\r\nchrg_low=1\r\n"
+                  "[snd]\r\nchrg_start=\r\nchrg_100=\r\nchrg_low=\r\n"
+                  "[chrg]\r\nalert_val=10\r\ntime_rec=40000\r\nline_status=0\r\n"
+                  "[settings]\r\nstartup=1\r\nontop=0\r\npglook=3\r\n");
     }
 }
 
@@ -182,7 +153,7 @@ TEST_F(SettingsWindowTest, ChoicesSurviveARestart) {
         w->ShowSoundFile(2, "C:\\no such folder\\alarm.wav");
         w->MenuClick(6, "");
     }
-    EXPECT_EQ(Ini(ini, "settings", "pglook"), "4");
+    EXPECT_NE(test::ReadWholeFile(ini).find("pglook=4"), std::string::npos);
     auto w = Start();
     EXPECT_TRUE(Checked(*w, IDC_CHK_START_CHARGING));
     EXPECT_FALSE(Checked(*w, IDC_CHK_END_CHARGING));
@@ -217,31 +188,7 @@ TEST_F(SettingsWindowTest, UntickingWhenTheRunValueIsAlreadyGoneIsNoError) {
     EXPECT_FALSE(Checked(*w, IDC_CHK_STARTUP));
     EXPECT_TRUE(boxes.Calls().empty());
     ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
-    ExpectRunValueStarts(program);
-}
-
-TEST_F(SettingsWindowTest, TheRunValueStartsTheProgramWhereverItLies) {
-    auto w = Start();
-    // A real file in a folder with spaces, and one with no short path to be had.
-    const std::string missing = dir.File("No such folder\\Corvane.exe");
-    for (const std::string& path : {program, missing}) {
-        WindowOptionControls controls;
-        controls.window = w->Hwnd();
-        controls.chkStartup = w->Control(IDC_CHK_STARTUP);
-        controls.programPath = path;
-        {
-            WindowOptionsController options(controls);
-            options.chkStartup_Click();
-        }
-        if (path == program) {
-            ExpectRunValueStarts(program);
-        } else {
-            std::string stored;
-            ASSERT_TRUE(test::ReadRunValue(stored));
-            EXPECT_EQ(stored, "\"" + missing + "\"");
-        }
-    }
-    EXPECT_EQ(GetShortPath(missing), "");
+    EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), program.c_str());
 }
 
 TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheProgramStillEnds) {

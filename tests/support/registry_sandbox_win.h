@@ -28,11 +28,11 @@ private:
 };
 
 // The autostart value as the shell would find it, or nothing.
-inline bool ReadRunValue(std::string& data, HKEY root = HKEY_CURRENT_USER) {
+inline bool ReadRunValue(std::string& data) {
     char buffer[1024] = {};
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
-    if (::RegGetValueA(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane", RRF_RT_ANY, &type,
+    if (::RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane", RRF_RT_ANY, &type,
                        buffer, &size) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return false;
@@ -41,8 +41,24 @@ inline bool ReadRunValue(std::string& data, HKEY root = HKEY_CURRENT_USER) {
     return true;
 }
 
-inline void DeleteRunValue(HKEY root = HKEY_CURRENT_USER) {
-    ::RegDeleteKeyValueA(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane");
+// The long path of the program the Run value would start: its one path, quoted when it
+// holds a space. Empty when there is no value or it would not start one existing file.
+inline std::string RunValueTarget() {
+    std::string path;
+    if (!ReadRunValue(path)) {
+        return {};
+    }
+    if (path.size() > 1 && path.front() == '"' && path.back() == '"') {
+        path = path.substr(1, path.size() - 2);
+    } else if (path.find(' ') != std::string::npos) {
+        return {};
+    }
+    char longPath[MAX_PATH] = {};
+    return ::GetLongPathNameA(path.c_str(), longPath, MAX_PATH) ? std::string(longPath) : std::string();
+}
+
+inline void DeleteRunValue() {
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane");
 }
 
 } // namespace corvane::test
