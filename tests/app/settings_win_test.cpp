@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -226,6 +227,18 @@ TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharg
     ::SendMessageA(box, WM_CHAR, '5', 1);
     ::GetWindowTextA(box, text, sizeof text);
     EXPECT_STREQ(text, "95");
+    // A paste brings in only its digits.
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL pasted = ::GlobalAlloc(GMEM_MOVEABLE, 8);
+    std::memcpy(::GlobalLock(pasted), "x1 y", 5);
+    ::GlobalUnlock(pasted);
+    ::SetClipboardData(CF_TEXT, pasted);
+    ::CloseClipboard();
+    ::SendMessageA(box, EM_SETSEL, 0, -1);
+    ::SendMessageA(box, WM_PASTE, 0, 0);
+    ::GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "1");
 
     // Leaving it for another control of the window: above the charge (57 %) warns, below not.
     MessageBoxInterceptor boxes;
