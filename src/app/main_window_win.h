@@ -24,10 +24,8 @@ namespace corvane {
 class AlertSoundsController;
 }
 namespace corvane::app {
-class WindowOptionsController;
-}
 
-namespace corvane::app {
+class WindowOptionsController;
 
 inline constexpr UINT kUpdateIntervalMs = 2000;
 inline constexpr std::string_view kShowCaption = "Show Corvane";
