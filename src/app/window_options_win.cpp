@@ -145,9 +145,13 @@ void WindowOptionsController::MouseUp(std::int16_t Button, std::int16_t, float X
     }
     POINT at{static_cast<LONG>(X), static_cast<LONG>(Y)};
     ::ClientToScreen(controls_.bar->Hwnd(), &at);
+    ShowColourMenu(at);
+}
+
+void WindowOptionsController::ShowColourMenu(POINT screen) {
     const int chosen = static_cast<int>(::TrackPopupMenu(ColourPopup(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
                                                                             TPM_RETURNCMD | TPM_NONOTIFY,
-                                                         at.x, at.y, 0, controls_.window, nullptr));
+                                                         screen.x, screen.y, 0, controls_.window, nullptr));
     if (chosen >= IDM_PGB_COLOUR0 && chosen < IDM_PGB_COLOUR0 + options::kColourCount) {
         mnuPGBGColour_Click(chosen - IDM_PGB_COLOUR0);
     }

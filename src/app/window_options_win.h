@@ -48,6 +48,9 @@ public:
     void txtChargeAlert_LostFocus();
     // The bar's right button opens the colour menu where it was released.
     void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    // Opens the colour menu at a point of the screen and applies the choice (a keyboard's
+    // context-menu key can open it too).
+    void ShowColourMenu(POINT screen);
     void mnuPGBGColour_Click(std::int32_t Index) { SetBarLook(Index); }
 
     // Ticks the colour entry and gives the bar its look, keeping the bar's value.

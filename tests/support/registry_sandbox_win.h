@@ -20,6 +20,7 @@ public:
         ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         ::RegCloseKey(key_);
         ::RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\CorvaneTests");  // refused while another test has its key there
     }
 
 private:
