@@ -35,7 +35,9 @@ std::string DigitsOf(std::string_view text) {
 }
 
 bool CriticalAboveCharge(std::string_view chargeAlertText, std::int32_t lastPercent) noexcept {
-    return LeadingNumber(chargeAlertText) > lastPercent;
+    // Before the first reading, and on a machine that reports no battery level, there is no
+    // charge to be above: a warning then would claim a critical battery that nobody measured.
+    return lastPercent >= 0 && LeadingNumber(chargeAlertText) > lastPercent;
 }
 
 } // namespace corvane::app::options

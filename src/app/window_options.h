@@ -37,7 +37,8 @@ std::string DigitsOf(std::string_view text);
 inline constexpr std::string_view kCriticalText = "Battery power is critical. Please connect your laptop to your charger.";
 inline constexpr std::string_view kCriticalTitle = "Corvane Critical Charge Alert";
 
-// Whether leaving the box with this text warns: its number is above the last charge level.
+// Whether leaving the box with this text warns: its number is above the last charge level
+// read (-1 while none is known).
 bool CriticalAboveCharge(std::string_view chargeAlertText, std::int32_t lastPercent) noexcept;
 
 } // namespace corvane::app::options

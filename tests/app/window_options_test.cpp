@@ -32,6 +32,7 @@ TEST(WindowOptions, KeysColoursAndTheCriticalWarning) {
     EXPECT_TRUE(CriticalAboveCharge("90", 57));
     EXPECT_FALSE(CriticalAboveCharge("57", 57));
     EXPECT_FALSE(CriticalAboveCharge("", 0));
+    EXPECT_FALSE(CriticalAboveCharge("10", -1)) << "no battery level known";
 }
 
 } // namespace
