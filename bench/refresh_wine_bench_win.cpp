@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/main_window_win.h"
 #include "app/power_ports_win.h"
@@ -60,8 +61,19 @@ int main() {
     ::QueryPerformanceCounter(&b);
     const double bare = Seconds(a, b, f);
 
+    // Start-up writes the autostart value and the end AppOpt.ini: here into a key and a
+    // folder of the bench's own, never the user's.
+    HKEY user = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\CorvaneBench", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
+                      nullptr);
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, user);
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+
     corvane::app::MainWindow::Options plain;
     plain.quitWhenDestroyed = false;
+    plain.programPath = std::string(temp) + "Corvane.exe";
+    const std::string settingsFile = std::string(temp) + "AppOpt.ini";
     corvane::app::MainWindow usual(instance, plain);
     if (!usual.Load()) {
         std::printf("could not create the main window\n");
@@ -77,6 +89,11 @@ int main() {
     changing.Load();
     const double changed = TimeRefreshes(changing);
     changing.Unload();
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegCloseKey(user);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\CorvaneBench");
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\CorvaneBench");
+    ::DeleteFileA(settingsFile.c_str());
 
     std::printf("%d bare GetSystemPowerStatus calls:         %8.3f s (%7.1f us each)\n", kRuns, bare,
                 bare * 1e6 / kRuns);

@@ -38,3 +38,6 @@
 #define IDM_QUIT (IDM_TRAY_COMMAND_BASE + 6)
 
 #define CORVANE_MAIN_CLASS "CorvaneMain"
+
+/* The bar colour menu's entries, by colour index (0 Blue .. 4 Gold). */
+#define IDM_PGB_COLOUR0 2100

@@ -15,6 +15,7 @@
 #include "app/res/resource.h"
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
+#include "app/window_options_win.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 
@@ -152,6 +153,15 @@ bool MainWindow::Load() {
         sound.browseButtons[static_cast<std::size_t>(i)] = btnBrowse(i);
     }
     sounds_ = std::make_unique<AlertSoundsController>(sound, cdlg1_->Control());
+    WindowOptionControls optionControls;
+    optionControls.window = hwnd;
+    optionControls.chkOnTop = Control(IDC_CHK_ON_TOP);
+    optionControls.chkStartup = Control(IDC_CHK_STARTUP);
+    optionControls.txtChargeAlert = txtChargeAlert();
+    optionControls.bar = &pgBatteryLevel();
+    optionControls.programPath = options_.programPath.empty() ? ProgramPath() : options_.programPath;
+    optionControls.lastPercent = [this] { return cycle_.State().LastPercent; };
+    windowOptions_ = std::make_unique<WindowOptionsController>(std::move(optionControls));
     ApplyDpi(DpiOfWindow(hwnd));
     const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -168,7 +178,7 @@ bool MainWindow::Load() {
     }
     tray_->SetIconHandle(smallIcon_);
 
-    ShowSoundDefaults();
+    LoadSettings();
 
     cycle_.ClearBaseline();
     cycle_.RefreshPowerStatus();
@@ -194,6 +204,9 @@ void MainWindow::Unload() {
         // tray window's own handlers, which must not find themselves deleted on return.
         tray_->Unload();
     }
+    if (hwnd_ && windowOptions_) {
+        SaveSettings();
+    }
     hwnd_.reset();
 }
 
@@ -214,9 +227,7 @@ HWND MainWindow::btnBrowse(int index) const noexcept {
 }
 
 std::string MainWindow::AppFolder() const {
-    char path[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
+    std::string folder = options_.programPath.empty() ? ProgramPath() : options_.programPath;
     const std::size_t slash = folder.find_last_of('\\');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }
@@ -229,16 +240,6 @@ const std::string& MainWindow::SoundTag(int slot) const {
 void MainWindow::ShowSoundFile(int slot, std::string_view path) {
     if (sounds_) {
         sounds_->ShowSoundFile(slot, std::string(path));
-    }
-}
-
-void MainWindow::ShowSoundDefaults() {
-    const std::string folder = AppFolder();
-    for (int slot = 0; slot < 3; ++slot) {
-        const std::string path = folder + std::string(sounds::kDefaultFiles[static_cast<std::size_t>(slot)]);
-        if (FileExists(path, hwnd_.get())) {
-            ShowSoundFile(slot, path);
-        }
     }
 }
 
@@ -395,6 +396,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (sounds_ && sounds_->OnCommand(wParam, lParam)) {
             return 0;
         }
+        if (windowOptions_ && windowOptions_->OnCommand(wParam, lParam)) {
+            return 0;
+        }
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= IDM_TRAY_COMMAND_BASE &&
             LOWORD(wParam) <= IDM_TRAY_COMMAND_BASE + 6) {
             MenuClick(LOWORD(wParam) - IDM_TRAY_COMMAND_BASE, std::string());
@@ -413,6 +417,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         // The controller's subclasses and tooltip go before the controls they are attached to.
         sounds_.reset();
+        windowOptions_.reset();
         break;
     case WM_CLOSE:
         // Quit or the end of the session end the program; the close box does not.

@@ -23,8 +23,9 @@ class CDlgOnWindow;
 namespace corvane {
 class AlertSoundsController;
 }
-
 namespace corvane::app {
+
+class WindowOptionsController;
 
 inline constexpr UINT kUpdateIntervalMs = 2000;
 inline constexpr std::string_view kShowCaption = "Show Corvane";
@@ -41,6 +42,9 @@ public:
         Clock* clock = nullptr;        // the local clock when null
         std::optional<std::uint32_t> trayVersion; // what GetVersion should seem to say
         bool quitWhenDestroyed = true;  // end the message loop when the window goes
+        // The program's path as the Run value names it; AppOpt.ini and the default sounds
+        // are looked for in its folder. The running executable's when empty.
+        std::string programPath;
     };
 
     explicit MainWindow(HINSTANCE instance, Options options);
@@ -50,7 +54,8 @@ public:
 
     // Creates the window and runs start-up; the window ends hidden, the timer running.
     bool Load();
-    // Form_Unload: the icon goes, then the window. Safe to call twice.
+    // Form_Unload: the icon goes, the settings are saved, then the window goes. Safe to call
+    // twice; only the first call saves.
     void Unload();
 
     HWND Hwnd() const noexcept { return hwnd_.get(); }
@@ -80,6 +85,8 @@ public:
     // The alert-sound slots (browse, show, preview) and the dialog control they choose with.
     AlertSoundsController& Sounds() const noexcept { return *sounds_; }
     cdlg::CDlgOnWindow& CDlg1() const noexcept { return *cdlg1_; }
+    // The options of the "Settings" tab, the critical level box and the bar's colour menu.
+    WindowOptionsController& WindowOptions() const noexcept { return *windowOptions_; }
 
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
@@ -110,7 +117,8 @@ private:
     void ApplyDpi(int dpi);
     enum class CycleLabel { PwrInfo, Percent, Time, Count };
     void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
-    void ShowSoundDefaults();
+    void LoadSettings();
+    void SaveSettings();
     std::string AppFolder() const;
     void ShellOpen(const std::string& target) const;
     void ShowOrHide();
@@ -131,6 +139,7 @@ private:
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
+    std::unique_ptr<WindowOptionsController> windowOptions_;
     bool unloading_ = false;
 };
 

@@ -76,13 +76,22 @@ std::int64_t LeadingNumber(std::string_view text) noexcept {
 }
 
 void PowerCycle::RefreshPowerStatus() {
-    if (errorBoxOpen_) {
+    if (refreshing_) {
         return;
     }
+    struct Guard {
+        bool& flag;
+        explicit Guard(bool& f) noexcept : flag(f) { flag = true; }
+        ~Guard() { flag = false; }
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+    } guard(refreshing_);
+    Refresh();
+}
+
+void PowerCycle::Refresh() {
     if (!source_.Read(status_)) {
-        errorBoxOpen_ = true;
         view_.ShowPowerStatusError();
-        errorBoxOpen_ = false;
         return;
     }
     ShowPowerSource();

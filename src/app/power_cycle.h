@@ -102,6 +102,7 @@ public:
     PowerCycle(PowerSource& source, Clock& clock, CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
         : source_(source), clock_(clock), view_(view), tray_(tray), sounds_(sounds) {}
 
+    // One tick; a tick that arrives while this one waits in a box is skipped.
     void RefreshPowerStatus();
 
     // Start-up clears the baseline just before the first run.
@@ -112,6 +113,7 @@ public:
     const PowerStatus& Status() const noexcept { return status_; }
 
 private:
+    void Refresh();
     void ShowPowerSource();
     void RaiseLevelAlerts(std::int32_t percent);
 
@@ -122,8 +124,9 @@ private:
     SoundPort& sounds_;
     PowerStatus status_{};
     CycleState state_{};
-    // Ticks keep arriving while the error box is open; they must not stack more boxes on it.
-    bool errorBoxOpen_ = false;
+    // Ticks keep arriving while any box a tick opened is open (the read error, a sound file's
+    // lookup error): a tick that starts inside another would stack boxes and repeat alerts.
+    bool refreshing_ = false;
 };
 
 } // namespace corvane::app

@@ -27,11 +27,11 @@ std::string INIRead(std::string_view section, std::string_view key, std::string_
     return ini::UnescapeLineBreaks(ini::TakeCount(buffer.data(), buffer.size(), n));
 }
 
-void INIWrite(std::string_view section, std::string_view key, const GeneralValue& value) {
+bool INIWrite(std::string_view section, std::string_view key, const GeneralValue& value) {
     ini::CheckSetup(g_iniBufferSize, g_iniFileName);
     const std::string text = ini::EscapeLineBreaks(value.ToText());
     const std::string sec(section), k(key);
-    ::WritePrivateProfileStringA(sec.c_str(), k.c_str(), text.c_str(), g_iniFileName.c_str());
+    return ::WritePrivateProfileStringA(sec.c_str(), k.c_str(), text.c_str(), g_iniFileName.c_str()) != FALSE;
 }
 
 } // namespace corvane::mini

@@ -15,8 +15,9 @@ void INISetup(std::string fileName, std::int32_t bufferSize);
 // key, section or file is missing. Raises ComponentError 670 when not set up.
 std::string INIRead(std::string_view section, std::string_view key, std::string_view defaultValue);
 
-// Stores a number as its decimal text, a text with CR LF pairs escaped. A failed write is
-// not reported. Raises ComponentError 670 when not set up.
-void INIWrite(std::string_view section, std::string_view key, const GeneralValue& value);
+// Stores a number as its decimal text, a text with CR LF pairs escaped. Returns false when
+// the system could not write the file (read-only, locked, no such folder), so that a caller
+// can tell the user. Raises ComponentError 670 when not set up.
+bool INIWrite(std::string_view section, std::string_view key, const GeneralValue& value);
 
 } // namespace corvane::mini

@@ -24,6 +24,8 @@ cleanup() {
         kill "$corvane_pid" 2>/dev/null
     fi
     rm -rf "$fake"
+    # A first start writes the autostart value; the test prefix must not keep it.
+    "$run" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Corvane /f >/dev/null 2>&1
 }
 trap cleanup EXIT
 

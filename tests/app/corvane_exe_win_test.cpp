@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "support/dialog_driver_win.h"
+#include "support/file_dialog_win.h"
+#include "support/registry_sandbox_win.h"
 
 namespace {
 
@@ -35,13 +37,15 @@ BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// A copy of Corvane.exe started by a test, ended by force if the test fails to end it.
+// A copy of Corvane.exe started by a test, ended by force if the test fails to end it. The
+// autostart value it writes on a first start goes with it: the test prefix must never start
+// a stray copy of its own.
 class Running {
 public:
-    Running() {
+    explicit Running(const std::string& exe = ExePath()) {
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        std::string cmd = "\"" + ExePath() + "\"";
+        std::string cmd = "\"" + exe + "\"";
         started = ::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
         if (started) {
             ::WaitForInputIdle(pi.hProcess, 10000);
@@ -54,6 +58,7 @@ public:
             }
             ::CloseHandle(pi.hThread);
             ::CloseHandle(pi.hProcess);
+            corvane::test::DeleteRunValue();
         }
     }
     HWND Find(const char* className) const {
@@ -120,6 +125,34 @@ TEST(CorvaneExe, EndOfSessionEndsItWithTheIconRemoved) {
     ::SendMessageA(main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(corvane.Wait(10000), 0u);
     EXPECT_FALSE(::IsWindow(tray));
+}
+
+// A person's run: start, quit, and find the choices in AppOpt.ini beside the program, and the
+// program started with Windows from a folder whose name has a space.
+TEST(CorvaneExe, QuitSavesTheSettingsBesideTheProgram) {
+    corvane::test::TempDir dir;
+    const std::string folder = dir.File("Corvane copy");
+    corvane::test::CreateFolders(folder);
+    const std::string exe = folder + "\\Corvane.exe";
+    ASSERT_TRUE(::CopyFileA(ExePath().c_str(), exe.c_str(), FALSE));
+    const std::string ini = folder + "\\AppOpt.ini";
+    {
+        Running corvane(exe);
+        ASSERT_TRUE(corvane.started);
+        const HWND main = corvane.Find("CorvaneMain");
+        ASSERT_NE(main, nullptr);
+        EXPECT_STRCASEEQ(corvane::test::RunValueTarget().c_str(), exe.c_str());
+        EXPECT_EQ(::GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES);
+        ::PostMessageA(main, WM_COMMAND, 2006 /* Quit */, 0);
+        EXPECT_EQ(corvane.Wait(10000), 0u);
+    }
+    char value[64] = {};
+    ::GetPrivateProfileStringA("settings", "startup", "", value, sizeof value, ini.c_str());
+    EXPECT_STREQ(value, "1");
+    ::GetPrivateProfileStringA("settings", "pglook", "", value, sizeof value, ini.c_str());
+    EXPECT_STREQ(value, "3");
+    ::GetPrivateProfileStringA("chrg", "alert_val", "", value, sizeof value, ini.c_str());
+    EXPECT_STREQ(value, "10");
 }
 
 std::string VersionString(const std::vector<char>& block, const char* name) {

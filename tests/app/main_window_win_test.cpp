@@ -16,6 +16,7 @@
 #include "support/dialog_driver_win.h"
 #include "support/file_dialog_win.h"
 #include "support/popup_driver_win.h"
+#include "support/registry_sandbox_win.h"
 
 namespace corvane::app {
 namespace {
@@ -69,10 +70,15 @@ protected:
         o.source = &battery;
         o.clock = &clock;
         o.quitWhenDestroyed = false;
+        // AppOpt.ini and the default sounds are looked for beside the program: a folder of
+        // this test's own, so that no test sees what another saved.
+        o.programPath = programFolder.File("Corvane.exe");
         return o;
     }
     std::string Label(int id) const { return Text(frmMain.Control(id)); }
 
+    corvane::test::CurrentUserSandbox user;
+    corvane::test::TempDir programFolder;
     FakeBattery battery;
     FixedClock clock;
     MainWindow frmMain;
@@ -323,12 +329,7 @@ TEST_F(MainWindowTest, BrowseChoosesASlotsFileAndTheOptionPreviewsIt) {
 }
 
 TEST_F(MainWindowTest, FullBatteryAtStartUpPlaysTheFullSlotOnce) {
-    // The default sounds are looked for beside the program: here, beside the test program.
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of('\\'));
-    const std::string full = folder + "\\chg_full.wav";
+    const std::string full = programFolder.File("chg_full.wav");
     corvane::test::WriteWholeFile(full, "RIFF");
     battery.percent = 100;
     AlertSoundInterceptor played;

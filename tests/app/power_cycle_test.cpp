@@ -44,7 +44,12 @@ public:
                            std::to_string(ms));
         alerts.push_back("balloon " + std::string(t));
     }
-    void PlayAlertSound(int slot) override { alerts.push_back("sound " + std::to_string(slot)); }
+    void PlayAlertSound(int slot) override {
+        alerts.push_back("sound " + std::to_string(slot));
+        if (onSound) {
+            onSound();
+        }
+    }
 
     void Set(int ac, int percent) {
         status.ACLineStatus = static_cast<std::uint8_t>(ac);
@@ -65,6 +70,7 @@ public:
     int tipWrites = 0;
     int errorBoxes = 0;
     std::function<void()> onErrorBox;
+    std::function<void()> onSound;
     std::vector<std::string> log;
     std::vector<std::string> balloons;
     std::vector<std::string> alerts;
@@ -317,6 +323,25 @@ TEST_F(PowerCycleTest, FailedReadShowsOneBoxAndChangesNothing) {
     w.failRead = false;
     Tick(1, 40);
     EXPECT_EQ(w.percentText, "40%");
+}
+
+TEST_F(PowerCycleTest, TicksArrivingWhileAnAlertsBoxIsOpenAreSkipped) {
+    w.startCharging = true;
+    Tick(0, 57);
+    // A sound file whose lookup fails opens its error box inside the tick; timer ticks keep
+    // arriving while it is open.
+    int opened = 0;
+    w.onSound = [&] {
+        if (opened++ == 0) {
+            Tick(1, 57);
+            Tick(1, 57);
+        }
+    };
+    Tick(1, 57);
+    EXPECT_EQ(w.alerts, (std::vector<std::string>{"balloon Corvane :: Charging Started Alert.", "sound 0"}));
+    EXPECT_EQ(opened, 1);
+    Tick(1, 57);
+    EXPECT_EQ(w.alerts.size(), 2u);
 }
 
 TEST(FormatDuration, HoursOnlyWhenPositiveAndUnknownOnOverflow) {

@@ -3,9 +3,14 @@
 //   corvane_peek texts   prints name=text lines of the main window's labels
 //   corvane_peek quit    chooses Quit in the main window's menu
 //   corvane_peek show    double-clicks the tray icon, as the shell reports it
+//   corvane_peek tab N   selects tab page N (0 "Battery Level" .. 2 "Settings")
+//   corvane_peek colours right-clicks the bar, which opens its colour menu
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/main_window_ids.h"
@@ -26,7 +31,7 @@ constexpr Named kShown[] = {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: corvane_peek texts|show|quit\n");
+        std::fprintf(stderr, "usage: corvane_peek texts|show|quit|tab N|colours\n");
         return 2;
     }
     HWND main = ::FindWindowA(CORVANE_MAIN_CLASS, nullptr);
@@ -37,6 +42,16 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "show") == 0) {
         HWND tray = ::FindWindowA("CorvaneSysTray", nullptr);
         return tray && ::PostMessageA(tray, WM_MOUSEMOVE, 0, MAKELPARAM(0x203, 0)) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "tab") == 0 && argc > 2) {
+        // Moving the focus selects the tab and tells the window, as a click would.
+        return ::SendMessageA(::GetDlgItem(main, IDC_TAB_MAIN), TCM_SETCURFOCUS,
+                              static_cast<WPARAM>(std::atoi(argv[2])), 0) == 0 ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "colours") == 0) {
+        HWND bar = ::GetDlgItem(main, IDC_PG_BATTERY_LEVEL);
+        ::PostMessageA(bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 8));
+        return ::PostMessageA(bar, WM_RBUTTONUP, 0, MAKELPARAM(40, 8)) ? 0 : 1;
     }
     if (std::strcmp(argv[1], "quit") == 0) {
         return ::PostMessageA(main, WM_COMMAND, IDM_QUIT, 0) ? 0 : 1;

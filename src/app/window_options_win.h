@@ -1,0 +1,72 @@
+#pragma once
+// The main window's options that act at once: "Show Corvane window, always on top.", "Start
+// Corvane on Windows Startup.", the critical level box and the bar's colour menu. The window
+// creates the controls; the controller attaches to them (like the alert sound slots).
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "base/handles_win.h"
+#include "controls/progressbar/progress_bar_win.h"
+
+namespace corvane::app {
+
+// Makes the window topmost or not, without moving or sizing it; it also shows the window.
+void SetAlwaysOnTop(HWND hwnd, bool bOnTop);
+// The short (8.3) form of a path; empty when the system gives none or none that fits.
+std::string GetShortPath(const std::string& sPath);
+// The running program's full path.
+std::string ProgramPath();
+
+struct WindowOptionControls {
+    HWND window = nullptr;
+    HWND chkOnTop = nullptr;
+    HWND chkStartup = nullptr;
+    HWND txtChargeAlert = nullptr;
+    progressbar::XpProgressBar* bar = nullptr;
+    std::string programPath;                    // what the Run value starts
+    std::function<std::int32_t()> lastPercent;  // the cycle's last charge level
+};
+
+class WindowOptionsController final : public progressbar::ProgressBarEvents {
+public:
+    // The controls must outlive the controller: the window destroys it in its WM_DESTROY.
+    explicit WindowOptionsController(WindowOptionControls controls);
+    WindowOptionsController(const WindowOptionsController&) = delete;
+    WindowOptionsController& operator=(const WindowOptionsController&) = delete;
+    ~WindowOptionsController() override;
+
+    // The window's WM_COMMAND; true when it was one of the two options' clicks.
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
+
+    void chkOnTop_Click();
+    // Writes the Run value while checked and removes it while not; a value that is already
+    // gone is what unticking wants, so that is no error.
+    void chkStartup_Click();
+    void txtChargeAlert_LostFocus();
+    // The bar's right button opens the colour menu where it was released.
+    void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    // Opens the colour menu at a point of the screen and applies the choice (a keyboard's
+    // context-menu key can open it too).
+    void ShowColourMenu(POINT screen);
+    void mnuPGBGColour_Click(std::int32_t Index) { SetBarLook(Index); }
+
+    // Ticks the colour entry and gives the bar its look, keeping the bar's value.
+    void SetBarLook(std::int32_t index);
+    bool ColourTicked(int index) const;
+    // The "pgbColour" menu; its only item is the popup of colour entries.
+    HMENU ColourMenu() const noexcept { return menu_.get(); }
+
+private:
+    static LRESULT CALLBACK ChargeAlertProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR self);
+    HMENU ColourPopup() const noexcept;
+    void PasteDigits(HWND edit) const;
+
+    WindowOptionControls controls_;
+    UniqueMenu menu_;
+};
+
+} // namespace corvane::app

@@ -1,0 +1,64 @@
+#pragma once
+// AppOpt.ini: the keys that keep the user's choices between runs, their defaults, and the
+// order in which start-up reads them and the end of the program writes them back. The file
+// and the window are reached through the two small ports below, so the rules run anywhere.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvane::settings {
+
+inline constexpr std::string_view kFileName = "\\AppOpt.ini";
+inline constexpr std::int32_t kBufferSize = 5000;
+
+inline constexpr std::string_view kSaveErrorText =
+    "Error in Saving Application Settings for future use. Please try re-installing Corvane to solve this problem.";
+inline constexpr std::string_view kSaveErrorTitle = "Error in Saving Application Settings ...";
+
+// A name that starts with a backslash, appended to a folder with exactly one backslash
+// between them ("C:\" and "\AppOpt.ini" give "C:\AppOpt.ini").
+std::string InFolder(std::string_view folder, std::string_view backslashName);
+
+// A stored number: optional sign and digits, nothing else, within 32 bits.
+std::optional<std::int32_t> WholeNumber(std::string_view text);
+
+// The INI module as the settings use it.
+class SettingsFile {
+public:
+    virtual ~SettingsFile() = default;
+    virtual void Setup(const std::string& fileName, std::int32_t bufferSize) = 0;
+    virtual std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) = 0;
+    // False when the value did not reach the file; may also raise ComponentError.
+    virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+};
+
+enum class Check { StartCharging, EndCharging, ChargeLow, Startup, OnTop };
+
+// The main window as the settings see it.
+class SettingsForm {
+public:
+    virtual ~SettingsForm() = default;
+    virtual bool Checked(Check box) const = 0;
+    // A change runs the check box's click handling, as a click by the user would.
+    virtual void SetChecked(Check box, bool checked) = 0;
+    virtual std::string SoundFile(int slot) const = 0;
+    virtual void ShowSoundFile(int slot, const std::string& path) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual std::string ChargeAlertText() const = 0;
+    virtual void SetChargeAlertText(const std::string& text) = 0;
+    virtual std::int32_t LastChangeTime() const = 0;
+    virtual std::int32_t AlertedLineStatus() const = 0;
+    virtual bool ColourTicked(int index) const = 0;
+    virtual void SetBarLook(std::int32_t index) = 0;
+};
+
+// Puts the stored choices into the window. Missing keys, and values that are not what the
+// program writes (not a whole number, a check state other than 0 or 1, a colour beyond the
+// menu), take the key's default.
+void LoadSettings(SettingsFile& file, SettingsForm& form, std::string_view programFolder);
+
+// Writes the window's choices; stops at the first write that fails and returns false then.
+bool SaveSettings(SettingsFile& file, const SettingsForm& form, std::string_view programFolder);
+
+} // namespace corvane::settings

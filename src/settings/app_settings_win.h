@@ -1,0 +1,14 @@
+#pragma once
+// The settings file through the INI module: AppOpt.ini as LoadSettings and SaveSettings see it.
+#include "settings/app_settings.h"
+
+namespace corvane::settings {
+
+class ProfileSettingsFile final : public SettingsFile {
+public:
+    void Setup(const std::string& fileName, std::int32_t bufferSize) override;
+    std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) override;
+    bool Write(std::string_view section, std::string_view key, std::string_view value) override;
+};
+
+} // namespace corvane::settings

@@ -1,0 +1,259 @@
+// The window options and AppOpt.ini on the real main window: real check boxes, the real
+// colour popup, the real profile file and the Run value (in a user hive of the test's own).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window_ids.h"
+#include "app/main_window_win.h"
+#include "app/window_options_win.h"
+#include "base/message_box_win.h"
+#include "controls/progressbar/progress_bar_win.h"
+#include "support/dialog_driver_win.h"
+#include "support/file_dialog_win.h"
+#include "support/popup_driver_win.h"
+#include "support/registry_sandbox_win.h"
+
+namespace corvane::app {
+namespace {
+
+class FakeBattery : public PowerSource {
+public:
+    bool Read(PowerStatus& s) override {
+        s.ACLineStatus = 0;
+        s.BatteryLifePercent = 57;
+        return true;
+    }
+};
+
+class FixedClock : public Clock {
+public:
+    std::int32_t SecondsOfDay() override { return 40000; }
+};
+
+bool Checked(MainWindow& w, int id) { return ::IsDlgButtonChecked(w.Hwnd(), id) == BST_CHECKED; }
+
+std::vector<int> TickedColours(MainWindow& w) {
+    std::vector<int> ticked;
+    for (int i = 0; i < 5; ++i) {
+        if (w.WindowOptions().ColourTicked(i)) {
+            ticked.push_back(i);
+        }
+    }
+    return ticked;
+}
+
+bool Topmost(HWND hwnd) { return (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    SettingsWindowTest() {
+        test::CreateFolders(dir.File("Corvane folder"));
+        test::WriteWholeFile(program, "MZ");
+    }
+    std::unique_ptr<MainWindow> Start() {
+        MainWindow::Options o;
+        o.source = &battery;
+        o.clock = &clock;
+        o.quitWhenDestroyed = false;
+        o.programPath = program;
+        auto w = std::make_unique<MainWindow>(::GetModuleHandleA(nullptr), o);
+        EXPECT_TRUE(w->Load());
+        return w;
+    }
+    bool FileExists() const { return ::GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    test::CurrentUserSandbox user;
+    test::TempDir dir;
+    const std::string program = dir.File("Corvane folder\\Corvane.exe");
+    const std::string ini = dir.File("Corvane folder\\AppOpt.ini");
+    FakeBattery battery;
+    FixedClock clock;
+};
+
+TEST_F(SettingsWindowTest, FirstStartWritesTheRunValueAndEachUnloadTheFile) {
+    for (const bool endOfSession : {false, true}) {
+        SCOPED_TRACE(endOfSession ? "end of session" : "Quit");
+        ::DeleteFileA(ini.c_str());
+        test::DeleteRunValue();
+        auto w = Start();
+        EXPECT_FALSE(FileExists()) << "loading creates no file";
+        EXPECT_TRUE(Checked(*w, IDC_CHK_STARTUP));
+        EXPECT_FALSE(Checked(*w, IDC_CHK_ON_TOP));
+        EXPECT_EQ(TickedColours(*w), std::vector<int>{3});
+        EXPECT_EQ(w->pgBatteryLevel().ProgressLook(), 7);
+        EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), program.c_str());
+
+        // The close box only hides and saves nothing.
+        w->MenuClick(0, "");
+        ::SendMessageA(w->Hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_FALSE(FileExists());
+
+        if (endOfSession) {
+            EXPECT_TRUE(::SendMessageA(w->Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            ::SendMessageA(w->Hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        } else {
+            ::SendMessageA(w->Hwnd(), WM_COMMAND, IDM_QUIT, 0);
+        }
+        EXPECT_EQ(w->Hwnd(), nullptr);
+        EXPECT_EQ(test::ReadWholeFile(ini),
+                  "[alert]\r\nchrg_start=0\r\nchrg_100=1\r\nchrg_low=1\r\n"
+                  "[snd]\r\nchrg_start=\r\nchrg_100=\r\nchrg_low=\r\n"
+                  "[chrg]\r\nalert_val=10\r\ntime_rec=40000\r\nline_status=0\r\n"
+                  "[settings]\r\nstartup=1\r\nontop=0\r\npglook=3\r\n");
+    }
+}
+
+// Right-clicks the bar and acts on the real popup; returns its entries as shown.
+std::vector<std::string> UseColourMenu(MainWindow& w, const std::vector<WPARAM>& keys) {
+    std::vector<std::string> entries;
+    test::PopupDriver driver([&](HWND menu) {
+        HMENU popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+            char text[32] = {};
+            ::GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            const bool ticked = (::GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
+            entries.push_back(std::string(ticked ? "*" : "") + text);
+        }
+        test::PressKeys(menu, keys);
+    });
+    const HWND bar = w.pgBatteryLevel().Hwnd();
+    ::PostMessageA(bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
+    ::PostMessageA(bar, WM_RBUTTONUP, 0, MAKELPARAM(20, 5));
+    test::PumpUntil([&] { return driver.Acted(); }, 3000);
+    test::PumpUntil([] { return false; }, 200);
+    EXPECT_FALSE(driver.WatchdogFired());
+    return entries;
+}
+
+TEST_F(SettingsWindowTest, ChoicesSurviveARestart) {
+    {
+        auto w = Start();
+        w->MenuClick(0, "");
+        EXPECT_EQ(UseColourMenu(*w, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}),
+                  (std::vector<std::string>{"Blue", "Green", "Orange", "*Red", "Gold"}));
+        EXPECT_EQ(TickedColours(*w), std::vector<int>{4});
+        EXPECT_EQ(w->pgBatteryLevel().ProgressLook(), 3);
+        EXPECT_EQ(w->pgBatteryLevel().Value(), 57) << "the colour keeps the charge shown";
+        // The left button opens nothing.
+        ::SendMessageA(w->pgBatteryLevel().Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
+
+        ::SendMessageA(w->Control(IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
+        EXPECT_TRUE(Topmost(w->Hwnd()));
+        ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
+        std::string stored;
+        EXPECT_FALSE(test::ReadRunValue(stored)) << "unticking removes the Run value";
+        ::SendMessageA(w->chkStartCharging(), BM_CLICK, 0, 0);
+        ::SendMessageA(w->chkEndCharging(), BM_CLICK, 0, 0);
+        ::SetWindowTextA(w->txtChargeAlert(), "");
+        w->ShowSoundFile(2, "C:\\no such folder\\alarm.wav");
+        w->MenuClick(6, "");
+    }
+    EXPECT_NE(test::ReadWholeFile(ini).find("pglook=4"), std::string::npos);
+    auto w = Start();
+    EXPECT_TRUE(Checked(*w, IDC_CHK_START_CHARGING));
+    EXPECT_FALSE(Checked(*w, IDC_CHK_END_CHARGING));
+    EXPECT_TRUE(Checked(*w, IDC_CHK_CHARGE_LOW));
+    EXPECT_FALSE(Checked(*w, IDC_CHK_STARTUP));
+    std::string stored;
+    EXPECT_FALSE(test::ReadRunValue(stored));
+    EXPECT_TRUE(Checked(*w, IDC_CHK_ON_TOP));
+    // On top from the start, yet hidden and still offered as "Show Corvane".
+    EXPECT_TRUE(Topmost(w->Hwnd()));
+    EXPECT_FALSE(w->Visible());
+    EXPECT_EQ(w->oSysTray().MenuCaption(0), "Show Corvane");
+    EXPECT_EQ(TickedColours(*w), std::vector<int>{4});
+    EXPECT_EQ(w->pgBatteryLevel().ProgressLook(), 3);
+    char text[16] = {};
+    ::GetWindowTextA(w->txtChargeAlert(), text, sizeof text);
+    EXPECT_STREQ(text, "");
+    EXPECT_EQ(w->SoundTag(2), "C:\\no such folder\\alarm.wav");
+
+    // Unticking on top shows the window without touching the tray entry.
+    ::SendMessageA(w->Control(IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
+    EXPECT_FALSE(Topmost(w->Hwnd()));
+    EXPECT_TRUE(w->Visible());
+    EXPECT_EQ(w->oSysTray().MenuCaption(0), "Show Corvane");
+}
+
+TEST_F(SettingsWindowTest, UntickingWhenTheRunValueIsAlreadyGoneIsNoError) {
+    auto w = Start();
+    test::DeleteRunValue();
+    MessageBoxInterceptor boxes;
+    ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
+    EXPECT_FALSE(Checked(*w, IDC_CHK_STARTUP));
+    EXPECT_TRUE(boxes.Calls().empty());
+    ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
+    EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), program.c_str());
+}
+
+TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheProgramStillEnds) {
+    auto w = Start();
+    // Held open without sharing, as another program might: every write of it fails.
+    test::WriteWholeFile(ini, "[alert]\r\nchrg_start=1\r\n");
+    const HANDLE held = ::CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const HWND hwnd = w->Hwnd();
+    MessageBoxInterceptor boxes;
+    ::SendMessageA(hwnd, WM_COMMAND, IDM_QUIT, 0);
+    ::CloseHandle(held);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text,
+              "Error in Saving Application Settings for future use. Please try re-installing Corvane to solve this "
+              "problem.");
+    EXPECT_EQ(boxes.Calls()[0].title, "Error in Saving Application Settings ...");
+    EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(test::ReadWholeFile(ini), "[alert]\r\nchrg_start=1\r\n");
+}
+
+TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharge) {
+    auto w = Start();
+    w->MenuClick(0, "");
+    const HWND box = w->txtChargeAlert();
+    ::SetWindowTextA(box, "");
+    for (const char c : std::string("9a-x0. ")) {
+        ::SendMessageA(box, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+    }
+    char text[16] = {};
+    ::GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "90");
+    ::SendMessageA(box, WM_CHAR, VK_BACK, 1);
+    ::SendMessageA(box, WM_CHAR, '5', 1);
+    ::GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "95");
+    // A paste brings in only its digits.
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL pasted = ::GlobalAlloc(GMEM_MOVEABLE, 8);
+    std::memcpy(::GlobalLock(pasted), "x1 y", 5);
+    ::GlobalUnlock(pasted);
+    ::SetClipboardData(CF_TEXT, pasted);
+    ::CloseClipboard();
+    ::SendMessageA(box, EM_SETSEL, 0, -1);
+    ::SendMessageA(box, WM_PASTE, 0, 0);
+    ::GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "1");
+
+    // Leaving it for another control of the window: above the charge (57 %) warns, below not.
+    MessageBoxInterceptor boxes;
+    for (const char* level : {"95", "10"}) {
+        ::SetWindowTextA(box, level);
+        ::SetFocus(box);
+        ::SetFocus(w->chkChargeLow());
+        test::PumpUntil([] { return false; }, 100);
+    }
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, "Battery power is critical. Please connect your laptop to your charger.");
+    EXPECT_EQ(boxes.Calls()[0].title, "Corvane Critical Charge Alert");
+    EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(::GetFocus(), w->chkChargeLow());
+}
+
+} // namespace
+} // namespace corvane::app
