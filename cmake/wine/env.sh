@@ -2,7 +2,9 @@
 # Sets up and tears down what the Windows tests run in: a private Wine prefix inside the
 # build tree (never ~/.wine), one persistent wineserver for the whole run, and a virtual
 # X display of their own so that no test window lands on the user's screen.
-#   env.sh setup   <wine-dir> [win32|win64]   display, prefix and server for a test run
+#   env.sh setup   <wine-dir> [win32|win64] [keeper.exe]
+#                                             display, prefix and server for a test run; the
+#                                             keeper holds the desktop for the whole run
 #   env.sh cleanup <wine-dir>                  ends them
 #   env.sh prefix  <wine-dir> [win32|win64]   only makes the prefix (on $DISPLAY, if any)
 # The architecture defaults to the one recorded in <wine-dir>/arch (written by CMake), else
@@ -83,6 +85,9 @@ setup)
     # Start Wine's own services and desktop now, with their output going nowhere: started by
     # the first test instead, they would hold that test's output pipe open until the end.
     "$loader" rundll32.exe user32.dll,MessageBeep </dev/null >/dev/null 2>&1 || true
+    if [ -n "${4:-}" ]; then
+        "$loader" "$4" </dev/null >/dev/null 2>&1 &
+    fi
     ;;
 cleanup)
     wineserver -k 2>/dev/null || true
