@@ -36,13 +36,24 @@ PY
 
 # Builds one architecture into build/package/<arch> and fills its program folder stage/.
 build_arch() { # <arch: win64|win32> <mingw arch: x86_64|i686>
-    local arch=$1 cpu=$2 tree="build/package/$1"
-    echo "=== $arch: release build"
-    cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$cpu.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DCORVANE_WERROR=ON >/dev/null
-    cmake --build "$tree" -j "$jobs"
+    local arch=$1 cpu=$2 tree="build/package/$1" built
+    if [ "${CORVANE_PACKAGE_FROM_PRESETS:-0}" = 1 ]; then
+        # The test command's trees are built the same way (RelWithDebInfo, warnings as errors):
+        # taking their Corvane.exe spares the packaging test two more builds of everything.
+        echo "=== $arch: Corvane.exe of the $arch preset"
+        [ -f "build/$arch/CMakeCache.txt" ] || cmake --preset "$arch" >/dev/null
+        cmake --build --preset "$arch" --target Corvane -j "$jobs"
+        built="build/$arch"
+        mkdir -p "$tree"
+    else
+        echo "=== $arch: release build"
+        cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$cpu.cmake" \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DCORVANE_WERROR=ON >/dev/null
+        cmake --build "$tree" -j "$jobs"
+        built=$tree
+    fi
 
-    local stage="$tree/stage" exe="$tree/Corvane.exe"
+    local stage="$tree/stage" exe="$built/Corvane.exe"
     rm -rf "$stage"
     mkdir -p "$stage"
     if "$cpu-w64-mingw32-objdump" -h "$exe" | grep -q '\.debug_info'; then
@@ -56,7 +67,7 @@ build_arch() { # <arch: win64|win32> <mingw arch: x86_64|i686>
     cp src/app/res/sounds/chg_start.wav src/app/res/sounds/chg_full.wav \
         src/app/res/sounds/chg_critical.wav "$stage/"
     local chm
-    chm=$(find "$tree" -path "$stage" -prune -o -name Reference.chm -print | head -n1)
+    chm=$(find "$built" -path "$stage" -prune -o -name Reference.chm -print | head -n1)
     [ -n "$chm" ] || chm=$(find src -name Reference.chm | head -n1)
     if [ -n "$chm" ]; then
         cp "$chm" "$stage/"
