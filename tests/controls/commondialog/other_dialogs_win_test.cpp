@@ -5,8 +5,6 @@
 #include <shlobj.h>
 #include <winspool.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "base/component_error.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/commondialog/counting_dialogs_win.h"
+#include "controls/commondialog/dialog_picture_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/file_dialog_win.h"
 
@@ -33,39 +32,6 @@ constexpr int kCustomColors = 721;
 // The font dialog's style and size lists.
 constexpr int kFontStyleList = 0x471;
 constexpr int kFontSizeList = 0x472;
-
-// With CORVANE_SHOT_DIR set, the dialog as it looks on screen goes to <dir>/<name>.bmp.
-void SavePicture(HWND window, const char* name) {
-    const char* dir = std::getenv("CORVANE_SHOT_DIR");
-    if (!dir) {
-        return;
-    }
-    RECT r;
-    ::GetWindowRect(window, &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC screen = ::GetWindowDC(window);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<unsigned char> bits(static_cast<std::size_t>((w * 3 + 3) & ~3) * static_cast<std::size_t>(h));
-    ::GetDIBits(mem, bmp, 0, static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS);
-    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-    if (FILE* out = std::fopen((std::string(dir) + "\\" + name + ".bmp").c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, out);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-        std::fwrite(bits.data(), 1, bits.size(), out);
-        std::fclose(out);
-    }
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(window, screen);
-}
 
 void SetRgb(HWND d, int r, int g, int b) {
     ::SetDlgItemInt(d, kRedBox, static_cast<UINT>(r), FALSE);
@@ -130,7 +96,7 @@ TEST_F(CDlgRealDialogs, ColorChosenAndCustomColoursCarriedToTheNextCall) {
     {
         DialogDriver driver([&](HWND d) {
             swatch = FirstCustomSwatch(d);
-            SavePicture(d, "colour-dialog");
+            test::SavePicture(d, "colour-dialog");
             SetRgb(d, 200, 100, 50);
             support::PressButton(d, kAddCustomColor);
             support::PressButton(d, IDCANCEL);
@@ -154,7 +120,7 @@ TEST_F(CDlgRealDialogs, FontChosenInTheRealDialogAndFreedOnEveryPath) {
             faceShown = support::DialogItemText(d, 0x470);
             PickFromList(d, kFontStyleList, "Bold");
             PickFromList(d, kFontSizeList, "12");
-            SavePicture(d, "font-dialog");
+            test::SavePicture(d, "font-dialog");
             support::PressButton(d, IDOK);
         });
         dlg.ShowFont();
@@ -184,7 +150,7 @@ TEST_F(CDlgRealDialogs, FolderChosenOrCancelledInTheRealDialog) {
     {
         DialogDriver driver([&](HWND d) {
             ::SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.Path().c_str()));
-            SavePicture(d, "folder-dialog");
+            test::SavePicture(d, "folder-dialog");
             support::PressButton(d, IDOK);
         });
         EXPECT_EQ(dlg.ShowBrowseForFolder(), dir.Path());

@@ -8,6 +8,7 @@
 #include "base/component_error.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/commondialog/counting_dialogs_win.h"
+#include "controls/commondialog/dialog_picture_win.h"
 #include "controls/commondialog/printer_win.h"
 #include "controls/commondialog/test_printers_win.h"
 #include "support/dialog_driver_win.h"
@@ -55,6 +56,7 @@ TEST_F(CDlgRealPrinters, SetupDialogStartsOnTheCurrentPrinterAndReturnsLandscape
         DialogDriver driver([&](HWND d) {
             shownPrinter = support::DialogItemText(d, kSetupPrinterList);
             ::SendMessageA(::GetDlgItem(d, kLandscape), BM_CLICK, 0, 0);
+            test::SavePicture(d, "print-setup-dialog");
             support::PressButton(d, IDOK);
         });
         dlg.ShowPrinter();
@@ -94,6 +96,7 @@ TEST_F(CDlgRealPrinters, PrintDialogTakesThePageRangeAndPrinterDefaultSwitchesTh
             PickPrinter(d, kPrinterList, TestPrinters::kSecond);
             ::SetDlgItemTextA(d, kFromPage, "3");
             ::SetDlgItemTextA(d, kToPage, "4");
+            test::SavePicture(d, "print-dialog");
             support::PressButton(d, IDOK);
         });
         dlg.ShowPrinter();

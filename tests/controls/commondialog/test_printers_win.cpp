@@ -77,6 +77,10 @@ TestPrinters::TestPrinters() : previousDefault_(DefaultPrinter()) {
     ppdPath_ = versionDir + "\\" + kPpdName;
     ::corvane::test::WriteWholeFile(ppdPath_, kPpd);
 
+    // Left over from a test that did not finish.
+    DeletePrinterNamed(kSecond);
+    DeletePrinterNamed(kFirst);
+
     DRIVER_INFO_3A driver{};
     driver.cVersion = 3;
     driver.pName = const_cast<char*>(kDriver);
