@@ -1,8 +1,8 @@
 #pragma once
 // CDlg: the Windows common dialogs behind one object of properties and methods. A caller
 // sets properties, calls a dialog method and reads the results back from the properties.
-// The control talks to its host and to the dialog functions only through the two small
-// interfaces below, so its rules run (and are tested) without Windows.
+// The control reaches its host, the dialog functions, global memory and the printers only
+// through the small interfaces below, so its rules run (and are tested) without Windows.
 #include <array>
 #include <cstddef>
 #include <cstdint>

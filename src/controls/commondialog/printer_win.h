@@ -4,8 +4,9 @@
 
 namespace corvane::cdlg {
 
-// Starts as the user's default printer. Making another printer current, and the settings
-// given to it, are this program's own choice: the user's default printer is never changed.
+// The user's default printer until another is made current. Which printer is current, and
+// the settings given to it, are this program's own: the user's default printer is never
+// changed.
 PrinterHost& ApplicationPrinter() noexcept;
 
 } // namespace corvane::cdlg
