@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 #include <winspool.h>
@@ -48,6 +49,17 @@ COLORREF FirstCustomSwatch(HWND d) {
     const COLORREF c = ::GetPixel(dc, rc.right / 16, rc.bottom / 4);
     ::ReleaseDC(swatches, dc);
     return c;
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    char text[MAX_PATH] = {};
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
 }
 
 void PickFromList(HWND d, int list, const char* text) {
@@ -144,32 +156,54 @@ TEST_F(CDlgRealDialogs, FontChosenInTheRealDialogAndFreedOnEveryPath) {
     EXPECT_EQ(api.memory.StillAllocated(), 0);
 }
 
-TEST_F(CDlgRealDialogs, FolderChosenOrCancelledInTheRealDialog) {
-    support::TempDir dir;
+TEST_F(CDlgRealDialogs, FolderChosenUnderASpecialRootOrCancelledInTheRealDialog) {
+    // The tree starts at the documents folder (a special-folder number resolved to its item
+    // list); the person opens it and picks a folder in it. (Wine does not always list the
+    // drives under My Computer in time, so the test stays away from them.)
+    char documents[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents), S_OK);
+    const std::string folder = std::string(documents) + "\\Corvane Sounds";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    dlg.SetBrowseSpecialFolder(CSIDL_PERSONAL);
     dlg.SetDialogTitle("Where are the sounds?");
+    std::string rootShown;
     {
         DialogDriver driver([&](HWND d) {
-            ::SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.Path().c_str()));
+            HWND tree = ::FindWindowExA(d, nullptr, "SysTreeView32", nullptr);
+            const auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+            rootShown = TreeItemText(tree, root);
+            ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+            auto child = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD,
+                                                                     reinterpret_cast<LPARAM>(root)));
+            while (child && TreeItemText(tree, child) != "Corvane Sounds") {
+                child = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                    reinterpret_cast<LPARAM>(child)));
+            }
+            ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
             test::SavePicture(d, "folder-dialog");
             support::PressButton(d, IDOK);
         });
-        EXPECT_EQ(dlg.ShowBrowseForFolder(), dir.Path());
+        const std::string chosen = dlg.ShowBrowseForFolder();
+        ::RemoveDirectoryA(folder.c_str());
+        EXPECT_EQ(chosen, folder);
         EXPECT_FALSE(driver.WatchdogFired());
     }
-    EXPECT_EQ(dlg.FolderPath(), dir.Path());
-    {
-        DialogDriver driver([](HWND d) { support::PressButton(d, IDCANCEL); });
-        EXPECT_EQ(dlg.ShowBrowseForFolder(), "");
-        EXPECT_EQ(driver.DialogsSeen(), 1);
-    }
-    EXPECT_EQ(dlg.FolderPath(), "");
+    EXPECT_EQ(rootShown, "Documents");
+    EXPECT_EQ(dlg.FolderPath(), folder);
 
-    // A special folder as the root; one the shell does not know leaves the desktop.
-    for (std::int32_t folder : {CSIDL_PERSONAL, 0x7FFF}) {
-        dlg.SetBrowseSpecialFolder(folder);
-        DialogDriver driver([](HWND d) { support::PressButton(d, IDCANCEL); });
-        dlg.ShowBrowseForFolder();
-        EXPECT_EQ(driver.DialogsSeen(), 1) << folder;
+    // Cancelled, also where the number names no folder and the desktop is the root.
+    for (std::int32_t special : {0, 0x7FFF}) {
+        dlg.SetBrowseSpecialFolder(special);
+        dlg.SetFolderPath("C:\\before");
+        DialogDriver driver([&](HWND d) {
+            HWND tree = ::FindWindowExA(d, nullptr, "SysTreeView32", nullptr);
+            rootShown = TreeItemText(tree, reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+            support::PressButton(d, IDCANCEL);
+        });
+        EXPECT_EQ(dlg.ShowBrowseForFolder(), "") << special;
+        EXPECT_EQ(dlg.FolderPath(), "") << special;
+        EXPECT_EQ(driver.DialogsSeen(), 1) << special;
+        EXPECT_EQ(rootShown, "Desktop") << special;
     }
 }
 
