@@ -80,8 +80,11 @@ void CDlg::ShowPrinter() {
     // handles are the ones to free now, on either outcome.
     const bool confirmed = api_.PrintDialog(record);
     if (!confirmed) {
-        OwnedBlock(memory, record.devMode).reset();
-        OwnedBlock(memory, record.devNames).reset();
+        for (const std::uintptr_t block : {record.devMode, record.devNames}) {
+            if (block) {
+                memory.Free(block);
+            }
+        }
         RaiseCancelError();
         return;
     }
