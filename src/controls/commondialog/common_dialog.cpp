@@ -259,9 +259,19 @@ void CDlg::SetAction(std::int16_t New_Action) {
     case 2:
         ShowSave();
         break;
+    case 3:
+        ShowColor();
+        break;
+    case 4:
+        ShowFont();
+        break;
+    case 5:
+        ShowPrinter();
+        break;
+    case 6:
+        ShowHelp();
+        break;
     default:
-        // 3..6 are the colour, font, print and help dialogs, which this control does not
-        // carry yet.
         break;
     }
     host_.PropertyChanged("Action");

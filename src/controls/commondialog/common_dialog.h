@@ -1,14 +1,18 @@
 #pragma once
 // CDlg: the Windows common dialogs behind one object of properties and methods. A caller
 // sets properties, calls a dialog method and reads the results back from the properties.
-// The control talks to its host and to the dialog functions only through the two small
-// interfaces below, so its rules run (and are tested) without Windows.
+// The control reaches its host, the dialog functions, global memory and the printers only
+// through the small interfaces below, so its rules run (and are tested) without Windows.
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/general_value.h"
+#include "controls/commondialog/dialog_records.h"
 #include "controls/commondialog/open_file_name.h"
 #include "controls/commondialog/property_bag.h"
 
@@ -23,10 +27,56 @@ inline constexpr char kCancelErrorDescription[] = "Cancel was selected.";
 inline constexpr char kRuntimeErrorSource[] = "Corvane";
 inline constexpr std::int32_t kInvalidArgument = 5;
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kInvalidPropertyValue = 380;
 inline constexpr std::int32_t kSetNotPermitted = 387;
 
 inline constexpr std::int32_t kControlSizeTwips = 420;
+
+// The About box.
+inline constexpr char kAboutTitle[] = "TarnCommonDialog user control - the Corvane project, 2026";
+inline constexpr char kAboutText[] =
+    "TarnCommonDialog user control\r\n"
+    "Runs on 32-bit and 64-bit Windows; every text passes through the ANSI code page.\r\n"
+    "Written by the Corvane project for the Corvane battery monitor.\r\n"
+    "\r\n"
+    "Thank you for using it.\r\n"
+    "Comments and suggestions are welcome on the Corvane project page.";
+
+// The longest path the folder dialog writes, its NUL included.
+inline constexpr std::size_t kMaxPath = 260;
+
+// Movable, zero-initialised global memory blocks, as the dialogs take their records.
+class GlobalMemory {
+public:
+    virtual ~GlobalMemory() = default;
+    virtual std::uintptr_t Alloc(std::size_t bytes) = 0;  // 0 when it fails
+    virtual void* Lock(std::uintptr_t block) = 0;         // null when it fails
+    virtual void Unlock(std::uintptr_t block) = 0;
+    virtual std::size_t Size(std::uintptr_t block) = 0;
+    virtual void Free(std::uintptr_t block) = 0;
+};
+
+struct PrinterNames {
+    std::string deviceName;
+    std::string driverName;
+    std::string port;
+};
+
+enum class PrinterSetting { Copies, Duplex, Orientation, PaperSize, PrintQuality, ColorMode, PaperBin };
+
+// The application's printer object: its current printer and the installed ones.
+class PrinterHost {
+public:
+    virtual ~PrinterHost() = default;
+    // Nothing when there is no current printer or it cannot be read.
+    virtual std::optional<PrinterNames> CurrentPrinter() = 0;
+    // Device names; nothing when they cannot be listed.
+    virtual std::optional<std::vector<std::string>> InstalledPrinters() = 0;
+    virtual bool MakeCurrent(const std::string& deviceName) = 0;
+    // False when the current printer refuses the value.
+    virtual bool Apply(PrinterSetting setting, std::int32_t value) = 0;
+};
 
 // What the control needs from the window it sits on.
 class CDlgHost {
@@ -42,17 +92,41 @@ public:
     virtual void PropertyChanged(std::string_view key) = 0;
     // Gives the control this size (in twips).
     virtual void SetExtentTwips(std::int32_t width, std::int32_t height) = 0;
+    // The application's printer object.
+    virtual PrinterHost& Printer() = 0;
 };
 
 enum class FileDialogKind { Open, Save };
 
-// The common-dialog library's entry points the control calls.
+// The dialog functions the control calls. Every dialog's results go back into its record
+// and the buffers it points to.
 class CommonDialogApi {
 public:
     virtual ~CommonDialogApi() = default;
-    // GetOpenFileNameA or GetSaveFileNameA with the record; true when a file was chosen. The
-    // dialog's results go back into the record and the buffers it points to.
+    // GetOpenFileNameA or GetSaveFileNameA; true when a file was chosen.
     virtual bool GetFileName(FileDialogKind kind, OpenFileNameRecord& record) = 0;
+    // ChooseColorA; true when a colour was chosen.
+    virtual bool ChooseColorDlg(ChooseColorRecord& record) = 0;
+    // ChooseFontA; true when a font was chosen.
+    virtual bool ChooseFontDlg(ChooseFontRecord& record) = 0;
+    // Pixels per logical inch, vertically, of the screen (its device context is released again).
+    virtual std::int32_t ScreenPixelsPerInchY() = 0;
+    // WinHelpA; its result is of no interest.
+    virtual void CallWinHelp(std::int32_t owner, const char* helpFile, std::uint32_t command, std::uintptr_t data) = 0;
+    // The item list of a special folder by its number, or 0 when the number names none.
+    virtual std::uintptr_t SpecialFolderItemList(std::int32_t owner, std::int32_t folder) = 0;
+    // SHBrowseForFolder: the chosen folder's item list, or 0 when nothing was chosen.
+    virtual std::uintptr_t BrowseForFolder(BrowseInfoRecord& record) = 0;
+    // SHGetPathFromIDList into a buffer of kMaxPath characters: the text before its first NUL.
+    virtual std::string PathFromItemList(std::uintptr_t itemList) = 0;
+    // CoTaskMemFree.
+    virtual void FreeItemList(std::uintptr_t itemList) = 0;
+    // PrintDlgA; true when the user confirmed the dialog.
+    virtual bool PrintDialog(PrintDlgRecord& record) = 0;
+    // A modal box with the information icon and an OK button.
+    virtual void ShowInformation(std::int32_t owner, const std::string& text, const std::string& title) = 0;
+    // Where the dialogs' global blocks come from.
+    virtual GlobalMemory& Memory() = 0;
 };
 
 // What the print dialog reports about the chosen printer; read-only to callers.
@@ -96,13 +170,23 @@ public:
     // CancelError is set and returns quietly otherwise.
     void ShowOpen();
     void ShowSave();
+    void ShowColor();
+    void ShowFont();
+    void ShowPrinter();
+    // Calls WinHelp; a missing file or a refused command is WinHelp's to report.
+    void ShowHelp();
+    // The chosen folder's path, also left in FolderPath; empty when nothing was chosen.
+    std::string ShowBrowseForFolder();
+    // Works at design time as at run time.
+    void About();
 
     // Shared steps of every dialog method.
     void ResolveOwner();
     void RaiseCancelError() const;
     void RequireRunMode() const;
 
-    const std::array<std::uint8_t, 64>& CustomColors() const noexcept { return customColors_; }
+    // The colour dialog's 16 custom colours, 4 bytes each (red, green, blue, 0).
+    std::array<std::uint8_t, 64> CustomColors() const noexcept;
 
     // Properties. Every setter but SetOwnerHwnd notifies the host under the persistence key.
     std::int32_t OwnerHwnd() const noexcept { return p_.ownerHwnd; }
@@ -164,7 +248,8 @@ public:
     void SetToPage(std::int16_t New_ToPage);
     std::int32_t Orientation() const noexcept { return p_.orientation; }
     void SetOrientation(std::int32_t New_Orientation);
-    // Runs the dialog of its number: 1 open, 2 save (0 runs nothing).
+    // Runs the dialog of its number: 1 open, 2 save, 3 colour, 4 font, 5 print, 6 help (0 runs
+    // nothing).
     std::int16_t Action() const noexcept { return p_.action; }
     void SetAction(std::int16_t New_Action);
     std::int16_t HelpCommand() const noexcept { return p_.helpCommand; }
@@ -258,7 +343,7 @@ private:
     CommonDialogApi& api_;
     Properties p_;
     PrinterDetails printer_;
-    std::array<std::uint8_t, 64> customColors_{};
+    std::array<std::uint32_t, 16> customColors_{};
 };
 
 } // namespace corvane::cdlg

@@ -17,7 +17,11 @@ HWND Int32ToHwnd(std::int32_t value) noexcept;
 
 // GetOpenFileNameA / GetSaveFileNameA. A 32-bit process hands them the control's 76 bytes
 // as built; a 64-bit one the same version of the record at its own width.
+// The colour, font, folder and print dialogs take their records the same way.
 CommonDialogApi& SystemCommonDialogs() noexcept;
+
+// GlobalAlloc (movable, zero-initialised), GlobalLock, GlobalUnlock, GlobalSize, GlobalFree.
+GlobalMemory& SystemGlobalMemory() noexcept;
 
 // A control placed on a window at run time. It has no face of its own, so a resize asks
 // nothing of the window.
@@ -32,6 +36,7 @@ public:
     std::uintptr_t InstanceHandle() const override;
     void PropertyChanged(std::string_view key) override;
     void SetExtentTwips(std::int32_t, std::int32_t) override {}
+    PrinterHost& Printer() override;
 
 private:
     HWND parent_;

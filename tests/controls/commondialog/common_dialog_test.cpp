@@ -194,6 +194,15 @@ TEST(CDlgProperties, ActionRunsTheDialogOfItsNumber) {
     ASSERT_EQ(c.dialogs.calls.size(), 2u);
     EXPECT_EQ(c.dialogs.calls[1].kind, FileDialogKind::Save);
     EXPECT_EQ(c.host.changes, (std::vector<std::string>{"Action", "Action"}));
+    for (std::int16_t action = 3; action <= 6; ++action) {
+        c.dlg.SetAction(action);
+    }
+    EXPECT_EQ(c.dialogs.colorCalls.size(), 1u);
+    EXPECT_EQ(c.dialogs.fontCalls.size(), 1u);
+    EXPECT_EQ(c.dialogs.printCalls.size(), 1u);
+    EXPECT_EQ(c.dialogs.helpCalls.size(), 1u);
+    EXPECT_EQ(c.dlg.Action(), 6);
+    EXPECT_EQ(c.host.changes.size(), 6u);
 
     // The cancel error leaves the setter after the store and before the notification.
     c.host.changes.clear();
@@ -202,6 +211,8 @@ TEST(CDlgProperties, ActionRunsTheDialogOfItsNumber) {
     c.host.changes.clear();
     EXPECT_EQ(CatchError([&] { c.dlg.SetAction(1); }).Number(), kCancelError);
     EXPECT_EQ(c.dlg.Action(), 1);
+    EXPECT_EQ(CatchError([&] { c.dlg.SetAction(5); }).Number(), kCancelError);
+    EXPECT_EQ(c.dlg.Action(), 5);
     EXPECT_TRUE(c.host.changes.empty());
 }
 
