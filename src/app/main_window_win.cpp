@@ -57,17 +57,16 @@ HMENU BuildMenuBar() {
 std::string ProgramVersionText() { return CORVANE_VERSION_TEXT; }
 
 std::string ProgramFileDescription() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string path = ProgramPath();
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size != 0) {
         std::vector<char> block(size);
         struct LangCp {
             WORD lang, cp;
         }* tr = nullptr;
         UINT len = 0;
-        if (::GetFileVersionInfoA(path, 0, size, block.data()) &&
+        if (::GetFileVersionInfoA(path.c_str(), 0, size, block.data()) &&
             ::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) &&
             len >= sizeof(LangCp)) {
             char query[64];

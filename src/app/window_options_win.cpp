@@ -50,17 +50,6 @@ std::string GetShortPath(const std::string& sPath) {
     return std::string(buffer, n);
 }
 
-std::string ProgramPath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n < buffer.size()) {
-            return std::string(buffer.data(), n);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 WindowOptionsController::WindowOptionsController(WindowOptionControls controls)
     : controls_(std::move(controls)), menu_(::CreateMenu()) {
     HMENU popup = ::CreatePopupMenu();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/handles_win.h"
+#include "base/program_path_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 
 namespace corvane::app {
@@ -17,8 +18,6 @@ namespace corvane::app {
 void SetAlwaysOnTop(HWND hwnd, bool bOnTop);
 // The short (8.3) form of a path; empty when the system gives none or none that fits.
 std::string GetShortPath(const std::string& sPath);
-// The running program's full path.
-std::string ProgramPath();
 
 struct WindowOptionControls {
     HWND window = nullptr;

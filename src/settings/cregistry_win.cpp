@@ -9,6 +9,7 @@
 
 #include "base/component_error.h"
 #include "base/handles_win.h"
+#include "base/program_path_win.h"
 
 namespace corvane {
 
@@ -26,19 +27,8 @@ HKEY AsHkey(std::int32_t key) noexcept {
     return reinterpret_cast<HKEY>(static_cast<INT_PTR>(key));
 }
 
-std::string ExecutablePath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n < buffer.size()) {
-            return std::string(buffer.data(), n);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 [[noreturn]] void Raise(std::int32_t number, std::string description) {
-    throw ComponentError(number, ErrorSource(ExecutablePath()), std::move(description));
+    throw ComponentError(number, ErrorSource(ProgramPath()), std::move(description));
 }
 
 // The root a read or write of Value works under: ClassKey itself, or the same key on the
@@ -168,7 +158,7 @@ void cRegistry::Value(const GeneralValue& vValue) {
         break;
     case StorePlan::Outcome::NotByteArray:
         // Raised without a source or description of the class's own.
-        throw ComponentError(kErrorFailed, ExecutableStem(ExecutablePath()), std::string(kApplicationDefinedDescription));
+        throw ComponentError(kErrorFailed, ExecutableStem(ProgramPath()), std::string(kApplicationDefinedDescription));
     case StorePlan::Outcome::InvalidType:
         outcome = kErrorInvalidData;
         break;
