@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "app/power_cycle.h"
+#include "app/main_window_ids.h"
 #include "base/handles_win.h"
+#include "base/window_base_win.h"
 #include "tray/sys_tray_win.h"
 
 namespace corvane::progressbar {
@@ -22,6 +24,9 @@ class CDlgOnWindow;
 }
 namespace corvane {
 class AlertSoundsController;
+}
+namespace corvane::about {
+class AboutWindow;
 }
 
 namespace corvane::app {
@@ -34,8 +39,14 @@ inline constexpr std::string_view kTrayMenuCaptions[] = {kShowCaption, "-",  "He
                                                          "About",      "-", "Quit"};
 inline constexpr std::string_view kWelcomeMessage = "Double Click to show Corvane, or Right Click to see menu options.";
 
-class MainWindow final : public CycleView, public TrayPort, public SoundPort, public tray::SysTrayEvents {
+class MainWindow final : public WindowClass<MainWindow>,
+                         public CycleView,
+                         public TrayPort,
+                         public SoundPort,
+                         public tray::SysTrayEvents {
 public:
+    static constexpr const char* kClassName = CORVANE_MAIN_CLASS;
+
     struct Options {
         PowerSource* source = nullptr; // the system's power status when null
         Clock* clock = nullptr;        // the local clock when null
@@ -64,6 +75,14 @@ public:
     void SysTrayDoubleClick(std::int32_t eButton) override;
     // The right button opens the tray menu.
     void SysTrayMouseDown(std::int32_t eButton) override;
+    // The keyboard on the icon: Enter or Space runs command 0, the menu key opens the menu.
+    void SysTrayKeySelect() override;
+    void SysTrayContextMenu() override;
+
+    // The message loop's keyboard handling for this window: Ctrl+Tab and Ctrl+Shift+Tab
+    // switch tabs, then the dialog keys (Tab, Shift+Tab, Enter, Escape, mnemonics). True
+    // when the message has been handled.
+    bool TranslateKeyboard(MSG& m);
 
     // The controls other parts of the program attach to.
     HWND Control(int id) const noexcept;
@@ -105,15 +124,18 @@ public:
     void PlayAlertSound(int slot) override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowClass<MainWindow>;
+    static void Detach(MainWindow* self, HWND) noexcept { self->hwnd_.release(); }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyDpi(int dpi);
     enum class CycleLabel { PwrInfo, Percent, Time, Count };
     void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
     void ShowSoundDefaults();
     std::string AppFolder() const;
-    void ShellOpen(const std::string& target) const;
     void ShowOrHide();
+    void ShowAbout();
+    void SelectPage(int page);
+    void LoadIcons(int dpi);
     void CloseBox();
     void Quit();
 
@@ -125,12 +147,15 @@ private:
     std::unique_ptr<tray::SysTrayWindow> tray_;
     UniqueWindow hwnd_;
     UniqueGdiObject font_;
-    HICON smallIcon_ = nullptr; // shared resource icons: never destroyed
+    HICON smallIcon_ = nullptr; // the icons in use: the owned ones below, or the system's shared one
     HICON bigIcon_ = nullptr;
+    UniqueIcon ownSmallIcon_; // drawn for the window's DPI
+    UniqueIcon ownBigIcon_;
     int dpi_ = 96;
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
+    about::AboutWindow* about_ = nullptr; // while the About window is open
     bool unloading_ = false;
 };
 

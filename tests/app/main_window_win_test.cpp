@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
@@ -194,9 +195,20 @@ TEST_F(MainWindowTest, TrayMenuFirstEntryShowsAndHides) {
     EXPECT_FALSE(frmMain.Visible());
     EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
 
-    // About has no window yet: choosing it changes nothing. Escape chooses nothing.
+    // About opens the About window, modally; Escape on the menu chooses nothing.
     MessageBoxInterceptor boxes;
-    UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    std::string aboutTitle;
+    {
+        corvane::test::DialogDriver about(
+            [&](HWND w) {
+                aboutTitle = Text(w);
+                corvane::test::PressKeys(w, {VK_ESCAPE});
+            },
+            3000, about::AboutWindow::kClassName);
+        UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        EXPECT_FALSE(about.WatchdogFired());
+    }
+    EXPECT_EQ(aboutTitle, "About Corvane");
     UseTrayMenu(frmMain, {VK_ESCAPE});
     EXPECT_FALSE(frmMain.Visible());
     EXPECT_TRUE(boxes.Calls().empty());
@@ -375,7 +387,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
     UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
     LayoutMainControls(frmMain.Hwnd(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
     EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
-    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * 162, dpi));
+    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * (162 + kBannerHeight), dpi));
     // The caption's words are measured in the new font: the check box grows with it.
     EXPECT_GT(rowOf(2 * dpi), checkWidth + checkWidth / 2);
     const RECT client = [&] {
