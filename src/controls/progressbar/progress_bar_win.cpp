@@ -1,12 +1,12 @@
 #include "controls/progressbar/progress_bar_win.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <string>
 
 #include "base/handles_win.h"
 #include "base/message_box_win.h"
+#include "controls/progressbar/bar_accessible_win.h"
 
 namespace corvane::progressbar {
 
@@ -130,19 +130,9 @@ LRESULT XpProgressBar::Handle(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         Resized(LOWORD(lParam), HIWORD(lParam));
         return 0;
-    // Screen readers: the bar answers as the system's progress bar does, through the
-    // system's own progress-bar proxy, which reads the range and position below.
+    // Screen readers hear a progress bar; its value comes from the two messages below.
     case WM_GETOBJECT:
-        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-            IAccessible* accessible = nullptr;
-            if (SUCCEEDED(::CreateStdAccessibleProxyA(hwnd_, PROGRESS_CLASSA, OBJID_CLIENT, IID_IAccessible,
-                                                       reinterpret_cast<void**>(&accessible)))) {
-                const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, accessible);
-                accessible->Release();
-                return result;
-            }
-        }
-        break;
+        return AnswerGetObject(hwnd_, wParam, lParam);
     case PBM_GETPOS:
         return model_.Value();
     case PBM_GETRANGE:
