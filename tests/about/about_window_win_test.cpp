@@ -42,6 +42,15 @@ int TextWidth(HWND control) {
     return size.cx;
 }
 
+// The weight of the font the system really chose for the control's text.
+LONG RealizedWeight(HWND control) {
+    WindowDc dc(control);
+    SelectGuard keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    ::GetTextMetricsA(dc.get(), &tm);
+    return tm.tmWeight;
+}
+
 AboutWindow::Options At(int dpi) {
     AboutWindow::Options o;
     o.dpi = dpi;
@@ -101,6 +110,7 @@ TEST(AboutWindow, TextsFontsAndPlacesAtTwoDensities) {
                     EXPECT_STREQ(lf.lfFaceName, c.face);
                     EXPECT_EQ(lf.lfHeight, FontHeight(kFontHundredthsOfPoint, dpi));
                     EXPECT_EQ(lf.lfWeight, c.weight);
+                    EXPECT_EQ(RealizedWeight(control), c.weight) << c.text;
                     EXPECT_LE(TextWidth(control), ToPixels(c.place, dpi).Width()) << c.text << " is cut";
                 }
                 HWND picture = ::GetDlgItem(w, kIdPicture1);
