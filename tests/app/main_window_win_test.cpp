@@ -457,6 +457,13 @@ TEST_F(MainWindowTest, HelpAndWebPageOpenThroughTheShell) {
     }
 }
 
+BOOL CALLBACK CountAbouts(HWND hwnd, LPARAM count) {
+    char cls[32] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    *reinterpret_cast<int*>(count) += std::string(cls) == about::AboutWindow::kClassName;
+    return TRUE;
+}
+
 // The About window from the menu bar: the main window waits, a second request from the tray
 // brings the open one forward instead of opening another, and Quit closes it with the program.
 TEST_F(MainWindowTest, AboutIsModalSingleAndEndsWithTheProgram) {
@@ -470,15 +477,7 @@ TEST_F(MainWindowTest, AboutIsModalSingleAndEndsWithTheProgram) {
         [&](HWND w) {
             first = w;
             mainDisabled = !::IsWindowEnabled(frmMain.Hwnd());
-            ::EnumThreadWindows(
-                ::GetCurrentThreadId(),
-                [](HWND h, LPARAM count) {
-                    char cls[32] = {};
-                    ::GetClassNameA(h, cls, sizeof cls);
-                    *reinterpret_cast<int*>(count) += std::string(cls) == about::AboutWindow::kClassName;
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&abouts));
+            ::EnumThreadWindows(::GetCurrentThreadId(), CountAbouts, reinterpret_cast<LPARAM>(&abouts));
             ::SetForegroundWindow(frmMain.Hwnd());
             frmMain.MenuClick(4, "");
             forward = ::GetForegroundWindow() == w;
