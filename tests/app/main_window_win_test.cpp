@@ -19,6 +19,7 @@
 #include "app/main_window_win.h"
 #include "app/shell_open_win.h"
 #include "base/message_box_win.h"
+#include "controls/progressbar/bar_accessible_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/file_dialog_win.h"
@@ -576,6 +577,26 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     EXPECT_FALSE(frmMain.TranslateKeyboard(other));
 }
 
+// Alt+M opens the menu bar's menu through the window's keyboard handling, and its A runs About.
+TEST_F(MainWindowTest, MenuMnemonicsReachAbout) {
+    ASSERT_TRUE(frmMain.Load());
+    frmMain.MenuClick(0, "");
+    std::string aboutTitle;
+    corvane::test::DialogDriver about(
+        [&](HWND w) {
+            aboutTitle = Text(w);
+            corvane::test::PressKeys(w, {VK_ESCAPE});
+        },
+        3000, about::AboutWindow::kClassName);
+    corvane::test::PopupDriver menu([](HWND m) { ::PostMessageA(m, WM_CHAR, 'a', 0); });
+    MSG alt{frmMain.Hwnd(), WM_SYSCHAR, 'm', 1 << 29, 0, {}};
+    frmMain.TranslateKeyboard(alt);
+    corvane::test::PumpUntil([&] { return !aboutTitle.empty(); }, 3000);
+    EXPECT_TRUE(menu.Acted());
+    EXPECT_EQ(aboutTitle, "About Corvane");
+    EXPECT_FALSE(about.WatchdogFired());
+}
+
 TEST_F(MainWindowTest, ScreenReadersHearTheBarAsAProgressBar) {
     ASSERT_TRUE(frmMain.Load());
     HWND bar = frmMain.Control(IDC_PG_BATTERY_LEVEL);
@@ -601,6 +622,11 @@ TEST_F(MainWindowTest, ScreenReadersHearTheBarAsAProgressBar) {
     EXPECT_STREQ(value ? value : L"", L"57%");
     ::SysFreeString(value);
     accessible->Release();
+    // Other ranges, as the bar allows them: the share of the range, never outside 0..100.
+    EXPECT_EQ(progressbar::PercentOfRange(50, 150, 100), 50);
+    EXPECT_EQ(progressbar::PercentOfRange(0, 3, 2), 66);
+    EXPECT_EQ(progressbar::PercentOfRange(10, 10, 10), 0);
+    EXPECT_EQ(progressbar::PercentOfRange(0, 100, 250), 100);
 }
 
 TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
