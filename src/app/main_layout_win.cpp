@@ -1,6 +1,7 @@
 #include "app/main_layout_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <string>
@@ -147,6 +148,10 @@ void CreateMainControls(HWND parent) {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     }
     HWND tab = ::GetDlgItem(parent, IDC_TAB_MAIN);
+    // The pages' controls sit on the window itself, in its face colour: a themed tab control
+    // would paint its pane in another (white) and leave grey islands around every control.
+    // A class list that names no class turns the theme off.
+    ::SetWindowTheme(tab, L" ", L" ");
     for (int i = 0; i < 3; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
