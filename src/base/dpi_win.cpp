@@ -9,14 +9,10 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 template <typename Fn>
 Fn Function(const char* module, const char* name) {
     HMODULE m = ::GetModuleHandleA(module);
-    if (!m) {
-        m = ::LoadLibraryA(module); // shcore is not loaded by default; stays loaded for the process
-    }
     return m ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(m, name))) : nullptr;
 }
 
@@ -36,16 +32,6 @@ int DpiOfWindow(HWND hwnd) {
         if (dpi != 0) {
             return static_cast<int>(dpi);
         }
-    }
-    return SystemDpi();
-}
-
-int DpiAtPoint(POINT point) {
-    static const auto forMonitor = Function<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
-    UINT x = 0, y = 0;
-    if (forMonitor && SUCCEEDED(forMonitor(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) &&
-        y != 0) {
-        return static_cast<int>(y);
     }
     return SystemDpi();
 }

@@ -11,8 +11,6 @@ inline constexpr int kDesignDpi = 96;
 int Scale(int designValue, int dpi) noexcept;
 // The DPI of the screen the window is on; the system DPI where that cannot be asked.
 int DpiOfWindow(HWND hwnd);
-// The DPI of the monitor nearest to a point of the screen.
-int DpiAtPoint(POINT point);
 // GetSystemMetricsForDpi, or GetSystemMetrics scaled from the system DPI.
 int SystemMetricForDpi(int index, int dpi);
 // The window rectangle around a client rectangle at this DPI.
