@@ -148,6 +148,29 @@ TEST(AboutWindow, EnterEscapeAndTheCloseBoxCloseIt) {
     EXPECT_EQ(frmAbout.Hwnd(), nullptr);
 }
 
+// Moved to a screen of another density, the window lays itself out again for it.
+TEST(AboutWindow, FollowsADpiChange) {
+    AboutWindow frmAbout(::GetModuleHandleA(nullptr), At(96));
+    EXPECT_TRUE(ShowAndClose(
+        frmAbout,
+        [](HWND w) {
+            RECT suggested{10, 20, 900, 700};
+            ::SendMessageA(w, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+            HWND version = ::GetDlgItem(w, kIdLblVersion);
+            EXPECT_EQ(PlacedIn(w, version), ToPixels(kLblVersion, 144));
+            EXPECT_EQ(FontOf(version).lfHeight, FontHeight(kFontHundredthsOfPoint, 144));
+            EXPECT_EQ(Banner::FromHwnd(::GetDlgItem(w, kIdPicture1))->Dpi(), 144);
+            RECT client{};
+            ::GetClientRect(w, &client);
+            EXPECT_EQ(client.right, TwipsToPixels(kClientWidthTwips, 144));
+            RECT placed{};
+            ::GetWindowRect(w, &placed);
+            EXPECT_EQ(placed.left, 10);
+            EXPECT_EQ(placed.top, 20);
+        },
+        VK_ESCAPE));
+}
+
 TEST(AboutWindow, BlocksTheGivenWindowWhileOpenAndPassesOnAQuit) {
     HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
