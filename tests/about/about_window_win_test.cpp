@@ -9,6 +9,7 @@
 #include "about/about_window_win.h"
 #include "about/banner_win.h"
 #include "support/dialog_driver_win.h"
+#include "support/object_count_win.h"
 #include "support/popup_driver_win.h"
 
 namespace corvane::about {
@@ -132,20 +133,30 @@ TEST(AboutWindow, TextsFontsAndPlacesAtTwoDensities) {
     }
 }
 
-TEST(AboutWindow, EnterEscapeAndTheCloseBoxCloseIt) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+TEST(AboutWindow, EnterEscapeAndTheCloseBoxCloseItLeavingNothingBehind) {
+    const auto showAndCloseEachWay = [] {
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            AboutWindow frmAbout(::GetModuleHandleA(nullptr), At(96));
+            // Focus away from the button: the keys act anywhere in the window.
+            EXPECT_TRUE(ShowAndClose(
+                frmAbout, [](HWND w) { ::SetFocus(w); }, key))
+                << key;
+        }
         AboutWindow frmAbout(::GetModuleHandleA(nullptr), At(96));
-        // Focus away from the button: the keys act anywhere in the window.
-        EXPECT_TRUE(ShowAndClose(
-            frmAbout, [](HWND w) { ::SetFocus(w); }, key))
-            << key;
-    }
-    AboutWindow frmAbout(::GetModuleHandleA(nullptr), At(96));
-    corvane::test::DialogDriver driver([](HWND w) { ::PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }, 3000,
-                                       AboutWindow::kClassName);
-    frmAbout.ShowModal(nullptr);
-    EXPECT_FALSE(driver.WatchdogFired());
-    EXPECT_EQ(frmAbout.Hwnd(), nullptr);
+        corvane::test::DialogDriver driver([](HWND w) { ::PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }, 3000,
+                                           AboutWindow::kClassName);
+        frmAbout.ShowModal(nullptr);
+        EXPECT_FALSE(driver.WatchdogFired());
+        EXPECT_EQ(frmAbout.Hwnd(), nullptr);
+    };
+    // The first round fills the system's own caches; what it leaves is counted after it.
+    showAndCloseEachWay();
+    const int gdi = corvane::test::CountGdiObjects();
+    const int user = corvane::test::CountMenusAndWindows();
+    showAndCloseEachWay();
+    // Fonts, the banner's picture and the windows go with each showing.
+    EXPECT_EQ(corvane::test::CountGdiObjects(), gdi);
+    EXPECT_EQ(corvane::test::CountMenusAndWindows(), user);
 }
 
 // Moved to a screen of another density, the window lays itself out again for it.
