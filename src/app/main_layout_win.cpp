@@ -1,10 +1,12 @@
 #include "app/main_layout_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <string>
 
+#include "about/banner_win.h"
 #include "app/main_window_ids.h"
 #include "controls/progressbar/progress_bar_win.h"
 
@@ -19,7 +21,7 @@ struct ControlSpec {
     DWORD style;
     DWORD exStyle;
     Page page;
-    int x, y, w, h; // at 96 dpi, in client coordinates
+    int x, y, w, h; // at 96 dpi; y below the banner, the banner's own excepted
 };
 
 constexpr DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOPREFIX;
@@ -74,27 +76,15 @@ constexpr ControlSpec kControls[] = {
     {IDC_FM_APPLICATION_STARTUP, "BUTTON", "Application Startup ... ", kFrame, 0, Page::Settings, 18, 100, 384,
      52},
 
+    {IDC_PICTURE1, about::Banner::kClassName, "", WS_CHILD | WS_VISIBLE, 0, Page::All, 0, -kBannerHeight,
+     kClientWidth, kBannerHeight},
     {IDC_TAB_MAIN, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, Page::All, 8, 8,
      404, 274},
 };
 
 constexpr const char* kTabCaptions[] = {"Battery Level", "Alert Options", "Settings"};
 
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
-// Looked up at run time: older Windows versions lack the per-window DPI calls.
-template <typename Fn>
-Fn User32Function(const char* name) {
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name))) : nullptr;
-}
-
-int SystemDpi() {
-    WindowDc screen(nullptr);
-    return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
-}
 
 // Puts the critical-level box in the blank gap of chkChargeLow's caption, wherever the font
 // makes it fall. The check box ends where the gap begins and a label carries the caption's
@@ -114,7 +104,7 @@ void PlaceChargeAlert(HWND parent, int dpi, HFONT font) {
     ::GetTextExtentPoint32A(dc.get(), lead, static_cast<int>(sizeof lead - 1), &before);
     ::GetTextExtentPoint32A(dc.get(), "        ", 8, &gap);
     ::GetTextExtentPoint32A(dc.get(), "%.", 2, &tail);
-    const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK) + Scale(6, dpi);
+    const int checkWidth = SystemMetricForDpi(SM_CXMENUCHECK, dpi) + Scale(6, dpi);
     const int checkRight = rc.left + checkWidth + before.cx;
     const int height = Scale(20, dpi);
     const int width = std::max<int>(gap.cx, Scale(28, dpi));
@@ -129,21 +119,10 @@ void PlaceChargeAlert(HWND parent, int dpi, HFONT font) {
 
 } // namespace
 
-int Scale(int designValue, int dpi) noexcept { return ::MulDiv(designValue, dpi, kDesignDpi); }
-
-int DpiOfWindow(HWND hwnd) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow && hwnd) {
-        const UINT dpi = getDpiForWindow(hwnd);
-        if (dpi != 0) {
-            return static_cast<int>(dpi);
-        }
-    }
-    return SystemDpi();
-}
-
 UniqueGdiObject MakeUiFont(int dpi) {
-    static const auto forDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    static const auto forDpi = reinterpret_cast<SystemParametersInfoForDpiFn>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "SystemParametersInfoForDpi")));
     if (forDpi) {
         NONCLIENTMETRICSW ncm{};
         ncm.cbSize = sizeof ncm;
@@ -154,7 +133,7 @@ UniqueGdiObject MakeUiFont(int dpi) {
     NONCLIENTMETRICSA ncm{};
     ncm.cbSize = sizeof ncm;
     if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-        ncm.lfMessageFont.lfHeight = ::MulDiv(ncm.lfMessageFont.lfHeight, dpi, SystemDpi());
+        ncm.lfMessageFont.lfHeight = ::MulDiv(ncm.lfMessageFont.lfHeight, dpi, DpiOfWindow(nullptr));
         return UniqueGdiObject(::CreateFontIndirectA(&ncm.lfMessageFont));
     }
     return UniqueGdiObject();
@@ -163,11 +142,16 @@ UniqueGdiObject MakeUiFont(int dpi) {
 void CreateMainControls(HWND parent) {
     auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     progressbar::XpProgressBar::Register(instance);
+    about::Banner::Register(instance);
     for (const ControlSpec& c : kControls) {
         ::CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.w, c.h, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     }
     HWND tab = ::GetDlgItem(parent, IDC_TAB_MAIN);
+    // The pages' controls sit on the window itself, in its face colour: a themed tab control
+    // would paint its pane in another (white) and leave grey islands around every control.
+    // A class list that names no class turns the theme off.
+    ::SetWindowTheme(tab, L" ", L" ");
     for (int i = 0; i < 3; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
@@ -183,9 +167,12 @@ void CreateMainControls(HWND parent) {
 void LayoutMainControls(HWND parent, int dpi, HFONT font) {
     for (const ControlSpec& c : kControls) {
         HWND child = ::GetDlgItem(parent, c.id);
-        ::SetWindowPos(child, nullptr, Scale(c.x, dpi), Scale(c.y, dpi), Scale(c.w, dpi), Scale(c.h, dpi),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(child, nullptr, Scale(c.x, dpi), Scale(c.y + kBannerHeight, dpi), Scale(c.w, dpi),
+                       Scale(c.h, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    if (about::Banner* banner = about::Banner::FromHwnd(::GetDlgItem(parent, IDC_PICTURE1))) {
+        banner->SetDpi(dpi);
     }
     PlaceChargeAlert(parent, dpi, font);
     ::InvalidateRect(parent, nullptr, TRUE);
@@ -201,11 +188,8 @@ void ShowPage(HWND parent, Page page) {
 }
 
 SIZE MainWindowSize(DWORD style, DWORD exStyle, bool menu, int dpi) {
-    RECT rc{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
-    static const auto forDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-    if (!forDpi || !forDpi(&rc, style, menu, exStyle, static_cast<UINT>(dpi))) {
-        ::AdjustWindowRectEx(&rc, style, menu, exStyle);
-    }
+    const RECT rc = WindowRectForClient(RECT{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)}, style, menu,
+                                        exStyle, dpi);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 

@@ -3,19 +3,22 @@
 // design text; and the font and scaling that follow the window's DPI.
 #include <windows.h>
 
+#include "base/dpi_win.h"
 #include "base/handles_win.h"
 
 namespace corvane::app {
 
-inline constexpr int kDesignDpi = 96;
+using corvane::DpiOfWindow;
+using corvane::kDesignDpi;
+using corvane::Scale;
+
 inline constexpr int kClientWidth = 420;
-inline constexpr int kClientHeight = 290;
+// The banner across the top, the tabs below it.
+inline constexpr int kBannerHeight = 80;
+inline constexpr int kClientHeight = kBannerHeight + 290;
 
 // Pages of the tab control; controls on none of them are always shown.
 enum class Page { All = -1, BatteryLevel = 0, AlertOptions = 1, Settings = 2 };
-
-int DpiOfWindow(HWND hwnd);
-int Scale(int designValue, int dpi) noexcept;
 
 // The message font of the system at this DPI.
 UniqueGdiObject MakeUiFont(int dpi);

@@ -1,6 +1,7 @@
 // Corvane.exe: one copy at a time, living in the notification area.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/main_window_win.h"
 #include "base/handles_win.h"
@@ -17,6 +18,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
         return 0; // another copy runs: end before anything is shown or created
     }
+    // The shell's default actions (help file, web page) and screen readers asking the bar
+    // for its value both go through COM on this thread.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 
@@ -26,11 +30,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MSG m;
     while (::GetMessageA(&m, nullptr, 0, 0) > 0) {
-        if (frmMain.Hwnd() && ::IsDialogMessageA(frmMain.Hwnd(), &m)) {
+        if (frmMain.TranslateKeyboard(m)) {
             continue;
         }
         ::TranslateMessage(&m);
         ::DispatchMessageA(&m);
+    }
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
     }
     return static_cast<int>(m.wParam);
 }

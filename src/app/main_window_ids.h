@@ -1,6 +1,7 @@
 #pragma once
 // Control and command ids of frmMain. Plain macros so that resource scripts and small
 // test tools can share them.
+#define IDC_PICTURE1 1000
 #define IDC_LBL_PERCENT 1001
 #define IDC_PG_BATTERY_LEVEL 1002
 #define IDC_LBL_ZERO 1003

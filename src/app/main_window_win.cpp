@@ -7,12 +7,15 @@
 
 #include <vector>
 
+#include "about/about_layout.h"
+#include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/power_ports_win.h"
 #include "app/res/resource.h"
+#include "app/shell_open_win.h"
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
 #include "app/window_options_win.h"
@@ -31,7 +34,6 @@ constexpr UINT_PTR kUpdateTimer = 1;
 // No WS_CLIPCHILDREN: the frames leave their insides to the window's own background.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
-constexpr const char* kProductWebPage = "https://corvane.github.io/";
 
 std::string WindowText(HWND hwnd) {
     const int n = ::GetWindowTextLengthA(hwnd);
@@ -109,7 +111,6 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Load() {
     WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
     smallIcon_ = static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                                  LR_SHARED));
@@ -120,19 +121,11 @@ bool MainWindow::Load() {
         // A host without our icon (a test program) shows the system's application icon.
         smallIcon_ = bigIcon_ = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
     }
-    if (!::GetClassInfoExA(instance_, CORVANE_MAIN_CLASS, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = instance_;
-        wc.hIcon = bigIcon_;
-        wc.hIconSm = smallIcon_;
-        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = CORVANE_MAIN_CLASS;
-        if (!::RegisterClassExA(&wc)) {
-            return false;
-        }
+    wc.hIcon = bigIcon_;
+    wc.hIconSm = smallIcon_;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    if (!RegisterWindowClass(instance_, wc)) {
+        return false;
     }
     HWND hwnd = ::CreateWindowExA(kExStyle, CORVANE_MAIN_CLASS, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
                                   nullptr, BuildMenuBar(), instance_, this);
@@ -140,8 +133,6 @@ bool MainWindow::Load() {
         return false;
     }
     hwnd_.reset(hwnd);
-    ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     CreateMainControls(hwnd);
     cdlg1_ = std::make_unique<cdlg::CDlgOnWindow>(hwnd);
     AlertSoundControls sound;
@@ -162,6 +153,7 @@ bool MainWindow::Load() {
     optionControls.lastPercent = [this] { return cycle_.State().LastPercent; };
     windowOptions_ = std::make_unique<WindowOptionsController>(std::move(optionControls));
     ApplyDpi(DpiOfWindow(hwnd));
+    LoadIcons(dpi_);
     const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -195,6 +187,9 @@ void MainWindow::Unload() {
         return;
     }
     unloading_ = true;
+    if (about_) {
+        about_->Close(); // its loop ends once this handler returns
+    }
     if (hwnd_) {
         ::KillTimer(hwnd_.get(), kUpdateTimer);
     }
@@ -242,10 +237,6 @@ void MainWindow::ShowSoundFile(int slot, std::string_view path) {
     }
 }
 
-void MainWindow::ShellOpen(const std::string& target) const {
-    ::ShellExecuteA(hwnd_.get(), nullptr, target.c_str(), nullptr, "C:\\", SW_SHOWNORMAL);
-}
-
 void MainWindow::ShowOrHide() {
     // The caption of the tray menu's first entry is the one record of whether the window is shown.
     if (tray_->MenuCaption(0) == kShowCaption) {
@@ -287,7 +278,7 @@ void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
     case 2: {
         const std::string help = AppFolder() + "\\Reference.chm";
         if (FileExists(help, hwnd_.get())) {
-            ShellOpen(help);
+            ShellOpen(help, HandleText(hwnd_.get()));
         } else {
             ShowMessageBox(hwnd_.get(), "Help file is missing. Please re-install the software or contact Support Center.",
                            "Help File missing", MB_OK | MB_ICONINFORMATION);
@@ -295,14 +286,30 @@ void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
         break;
     }
     case 3:
-        ShellOpen(kProductWebPage);
+        ShellOpen(std::string(about::kProductWebPage), HandleText(hwnd_.get()));
+        break;
+    case 4:
+        ShowAbout();
         break;
     case 6:
         Quit();
         break;
     default:
-        break; // the separators; About has no window yet
+        break; // the separators
     }
+}
+
+void MainWindow::ShowAbout() {
+    // Asked for again while open (from the tray), the open window comes forward instead of
+    // a second one stacking on it.
+    if (about_) {
+        about_->BringForward();
+        return;
+    }
+    about::AboutWindow frmAbout(instance_);
+    about_ = &frmAbout;
+    frmAbout.ShowModal(hwnd_.get());
+    about_ = nullptr;
 }
 
 void MainWindow::SysTrayDoubleClick(std::int32_t) { MenuClick(0, std::string()); }
@@ -311,6 +318,40 @@ void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
     if (eButton == 2 && tray_) {
         tray_->ShowMenu();
     }
+}
+
+void MainWindow::SysTrayKeySelect() { MenuClick(0, std::string()); }
+
+void MainWindow::SysTrayContextMenu() {
+    if (tray_) {
+        tray_->ShowMenu();
+    }
+}
+
+void MainWindow::SelectPage(int page) {
+    HWND tab = Control(IDC_TAB_MAIN);
+    const HWND focus = ::GetFocus();
+    ShowPage(hwnd_.get(), static_cast<Page>(page));
+    // Focus on a control that the page change hid would leave the keyboard nowhere.
+    if (focus && focus != tab && !::IsWindowVisible(focus) && ::IsChild(hwnd_.get(), focus)) {
+        ::SetFocus(tab);
+    }
+}
+
+bool MainWindow::TranslateKeyboard(MSG& m) {
+    if (!hwnd_ || (m.hwnd != hwnd_.get() && !::IsChild(hwnd_.get(), m.hwnd))) {
+        return false;
+    }
+    if (m.message == WM_KEYDOWN && m.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
+        const int count = static_cast<int>(::SendDlgItemMessageA(hwnd_.get(), IDC_TAB_MAIN, TCM_GETITEMCOUNT, 0, 0));
+        const int current = static_cast<int>(::SendDlgItemMessageA(hwnd_.get(), IDC_TAB_MAIN, TCM_GETCURSEL, 0, 0));
+        const int step = ::GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+        if (count > 0) {
+            SelectPage((current + step) % count);
+        }
+        return true;
+    }
+    return ::IsDialogMessageA(hwnd_.get(), &m) != FALSE;
 }
 
 void MainWindow::WriteCycleLabel(CycleLabel label, int id, std::string_view text) {
@@ -357,30 +398,42 @@ void MainWindow::PlayAlertSound(int slot) {
     }
 }
 
+void MainWindow::LoadIcons(int dpi) {
+    const auto load = [&](int cx, int cy) {
+        return UniqueIcon(static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
+                                                          SystemMetricForDpi(cx, dpi), SystemMetricForDpi(cy, dpi), 0)));
+    };
+    UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
+    UniqueIcon big = load(SM_CXICON, SM_CYICON);
+    if (!small || !big) {
+        // A host without our icon (a test program) shows the one chosen at registration.
+        ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+        ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+        return;
+    }
+    // The window and the tray take the new icons before the old ones are destroyed.
+    ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    smallIcon_ = small.get();
+    bigIcon_ = big.get();
+    if (tray_ && tray_->Loaded()) {
+        tray_->SetIconHandle(smallIcon_);
+    }
+    ownSmallIcon_ = std::move(small);
+    ownBigIcon_ = std::move(big);
+}
+
 void MainWindow::ApplyDpi(int dpi) {
     dpi_ = dpi;
-    font_ = MakeUiFont(dpi);
-    LayoutMainControls(hwnd_.get(), dpi, static_cast<HFONT>(font_.get()));
+    // The controls get the new font before the old one is deleted.
+    UniqueGdiObject font = MakeUiFont(dpi);
+    LayoutMainControls(hwnd_.get(), dpi, static_cast<HFONT>(font.get()));
+    font_ = std::move(font);
+    // Moved and resized, the bar shows only its frame: it repaints its value at once.
+    pgBatteryLevel().Repaint();
     if (sounds_) {
         sounds_->ReshowSoundFiles();  // the shortened paths depend on the font and the DPI
     }
-}
-
-LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) {
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_.release();
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return self->Handle(hwnd, msg, wParam, lParam);
 }
 
 LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -407,8 +460,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
         if (hdr->idFrom == IDC_TAB_MAIN && hdr->code == static_cast<UINT>(TCN_SELCHANGE)) {
-            const auto page = static_cast<int>(::SendMessageA(hdr->hwndFrom, TCM_GETCURSEL, 0, 0));
-            ShowPage(hwnd, static_cast<Page>(page));
+            SelectPage(static_cast<int>(::SendMessageA(hdr->hwndFrom, TCM_GETCURSEL, 0, 0)));
             return 0;
         }
         break;
@@ -434,6 +486,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyDpi(HIWORD(wParam));
+        LoadIcons(dpi_);
         return 0;
     }
     default:

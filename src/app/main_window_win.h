@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "app/power_cycle.h"
+#include "app/main_window_ids.h"
 #include "base/handles_win.h"
+#include "base/window_base_win.h"
 #include "tray/sys_tray_win.h"
 
 namespace corvane::progressbar {
@@ -23,6 +25,10 @@ class CDlgOnWindow;
 namespace corvane {
 class AlertSoundsController;
 }
+namespace corvane::about {
+class AboutWindow;
+}
+
 namespace corvane::app {
 
 class WindowOptionsController;
@@ -35,8 +41,14 @@ inline constexpr std::string_view kTrayMenuCaptions[] = {kShowCaption, "-",  "He
                                                          "About",      "-", "Quit"};
 inline constexpr std::string_view kWelcomeMessage = "Double Click to show Corvane, or Right Click to see menu options.";
 
-class MainWindow final : public CycleView, public TrayPort, public SoundPort, public tray::SysTrayEvents {
+class MainWindow final : public WindowClass<MainWindow>,
+                         public CycleView,
+                         public TrayPort,
+                         public SoundPort,
+                         public tray::SysTrayEvents {
 public:
+    static constexpr const char* kClassName = CORVANE_MAIN_CLASS;
+
     struct Options {
         PowerSource* source = nullptr; // the system's power status when null
         Clock* clock = nullptr;        // the local clock when null
@@ -69,6 +81,14 @@ public:
     void SysTrayDoubleClick(std::int32_t eButton) override;
     // The right button opens the tray menu.
     void SysTrayMouseDown(std::int32_t eButton) override;
+    // The keyboard on the icon: Enter or Space runs command 0, the menu key opens the menu.
+    void SysTrayKeySelect() override;
+    void SysTrayContextMenu() override;
+
+    // The message loop's keyboard handling for this window: Ctrl+Tab and Ctrl+Shift+Tab
+    // switch tabs, then the dialog keys (Tab, Shift+Tab, Enter, Escape, mnemonics). True
+    // when the message has been handled.
+    bool TranslateKeyboard(MSG& m);
 
     // The controls other parts of the program attach to.
     HWND Control(int id) const noexcept;
@@ -112,7 +132,8 @@ public:
     void PlayAlertSound(int slot) override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowClass<MainWindow>;
+    static void Detach(MainWindow* self, HWND) noexcept { self->hwnd_.release(); }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyDpi(int dpi);
     enum class CycleLabel { PwrInfo, Percent, Time, Count };
@@ -120,8 +141,10 @@ private:
     void LoadSettings();
     void SaveSettings();
     std::string AppFolder() const;
-    void ShellOpen(const std::string& target) const;
     void ShowOrHide();
+    void ShowAbout();
+    void SelectPage(int page);
+    void LoadIcons(int dpi);
     void CloseBox();
     void Quit();
 
@@ -133,13 +156,16 @@ private:
     std::unique_ptr<tray::SysTrayWindow> tray_;
     UniqueWindow hwnd_;
     UniqueGdiObject font_;
-    HICON smallIcon_ = nullptr; // shared resource icons: never destroyed
+    HICON smallIcon_ = nullptr; // the icons in use: the owned ones below, or the system's shared one
     HICON bigIcon_ = nullptr;
+    UniqueIcon ownSmallIcon_; // drawn for the window's DPI
+    UniqueIcon ownBigIcon_;
     int dpi_ = 96;
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
     std::unique_ptr<WindowOptionsController> windowOptions_;
+    about::AboutWindow* about_ = nullptr; // while the About window is open
     bool unloading_ = false;
 };
 

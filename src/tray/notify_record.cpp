@@ -273,8 +273,39 @@ std::optional<TrayEvent> DecodeNotification(std::int32_t code) noexcept {
         return TrayEvent{TrayEventKind::BalloonTimeOut};
     case 0x405:
         return TrayEvent{TrayEventKind::BalloonClicked};
+    case 0x400: // NIN_SELECT
+    case 0x401: // NIN_KEYSELECT
+        return TrayEvent{TrayEventKind::KeySelect};
+    case 0x7B: // WM_CONTEXTMENU
+        return TrayEvent{TrayEventKind::ContextMenu};
     default:
         return std::nullopt;
+    }
+}
+
+bool KeyboardEchoFilter::Pass(std::int32_t code, std::uint32_t timeMs) noexcept {
+    switch (code) {
+    case 0x201: // left button down, up, double-click
+    case 0x202:
+    case 0x203:
+        leftButton_ = timeMs;
+        return true;
+    case 0x204: // right button
+    case 0x205:
+    case 0x206:
+        rightButton_ = timeMs;
+        return true;
+    case 0x400:
+    case 0x401:
+        if ((code == 0x400 && Within(leftButton_, timeMs)) || Within(selected_, timeMs)) {
+            return false;
+        }
+        selected_ = timeMs;
+        return true;
+    case 0x7B:
+        return !Within(rightButton_, timeMs);
+    default:
+        return true;
     }
 }
 

@@ -128,7 +128,7 @@ private:
     bool loaded_ = false;
 };
 
-// The nine events of the tray window.
+// The nine events of the tray window, and the two the keyboard raises on the icon.
 enum class TrayEventKind {
     MouseDown,
     MouseUp,
@@ -138,7 +138,9 @@ enum class TrayEventKind {
     BalloonShow,
     BalloonHide,
     BalloonTimeOut,
-    BalloonClicked
+    BalloonClicked,
+    KeySelect,   // Enter or Space on the focused icon
+    ContextMenu  // Shift+F10 or the menu key on the focused icon
 };
 
 inline constexpr std::int32_t kLeftButton = 1;
@@ -153,5 +155,25 @@ struct TrayEvent {
 // The event a notification code raises, if any. The left button reports a click once, on
 // release, as a press; the right button reports both.
 std::optional<TrayEvent> DecodeNotification(std::int32_t code) noexcept;
+
+// The shell repeats mouse actions in the keyboard's words: a left click is followed by
+// NIN_SELECT and a right click by WM_CONTEXTMENU, and Enter sends NIN_KEYSELECT twice. Those
+// echoes must not run the keyboard's commands a second time; this tells them apart by time.
+class KeyboardEchoFilter {
+public:
+    explicit KeyboardEchoFilter(std::uint32_t echoMs) noexcept : echoMs_(echoMs) {}
+    // Whether the notification `code`, arriving at `timeMs` (a wrapping millisecond clock),
+    // is to be decoded and raised. Every code passes except the echoes.
+    bool Pass(std::int32_t code, std::uint32_t timeMs) noexcept;
+
+private:
+    bool Within(const std::optional<std::uint32_t>& since, std::uint32_t timeMs) const noexcept {
+        return since && timeMs - *since < echoMs_;
+    }
+    std::uint32_t echoMs_;
+    std::optional<std::uint32_t> leftButton_;
+    std::optional<std::uint32_t> rightButton_;
+    std::optional<std::uint32_t> selected_;
+};
 
 } // namespace corvane::tray

@@ -64,11 +64,20 @@ void RaiseTrayEvent(SysTrayEvents& events, const TrayEvent& event) {
     case TrayEventKind::BalloonClicked:
         events.BalloonClicked();
         break;
+    case TrayEventKind::KeySelect:
+        events.SysTrayKeySelect();
+        break;
+    case TrayEventKind::ContextMenu:
+        events.SysTrayContextMenu();
+        break;
     }
 }
 
 SysTrayWindow::SysTrayWindow(SysTrayEvents* events, std::optional<std::uint32_t> getVersion)
-    : events_(events), shell_(std::make_unique<Shell>()), codec_(std::make_unique<Codec>()) {
+    : events_(events),
+      shell_(std::make_unique<Shell>()),
+      codec_(std::make_unique<Codec>()),
+      keyboard_(::GetDoubleClickTime()) {
     const std::uint32_t v = getVersion ? *getVersion : static_cast<std::uint32_t>(::GetVersion());
     record_ = std::make_unique<TrayIconRecord>(DecodeWindowsVersion(v), static_cast<std::uint32_t>(sizeof(void*)),
                                                *shell_, *codec_);
@@ -81,17 +90,8 @@ bool SysTrayWindow::Load(std::string_view fileDescription) {
         return true;
     }
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!::GetClassInfoExA(instance, kClassName, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kClassName;
-        if (!::RegisterClassExA(&wc)) {
-            return false;
-        }
+    if (!RegisterWindowClass(instance)) {
+        return false;
     }
     // A hidden top-level window, not a message-only one: only those hear "TaskbarCreated".
     HWND hwnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -115,7 +115,7 @@ void SysTrayWindow::Unload() {
         return;
     }
     record_->Unload();
-    ::SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
+    Unlink(hwnd_.get());
     menu_.SetOwner(nullptr);
     hwnd_.reset();
 }
@@ -167,22 +167,14 @@ void SysTrayWindow::ShowMenu() {
     }
 }
 
-LRESULT CALLBACK SysTrayWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<SysTrayWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self && msg != WM_NCCREATE) {
-        return self->Handle(hwnd, msg, wParam, lParam);
-    }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
 LRESULT SysTrayWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_MOUSEMOVE) {
         // The shell's callback: the notification code rides in the x coordinate.
-        const auto event = DecodeNotification(static_cast<short>(LOWORD(lParam)));
+        const std::int32_t code = static_cast<short>(LOWORD(lParam));
+        if (!keyboard_.Pass(code, static_cast<std::uint32_t>(::GetMessageTime()))) {
+            return 0;
+        }
+        const auto event = DecodeNotification(code);
         if (event && events_) {
             RaiseTrayEvent(*events_, *event);
         }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "base/handles_win.h"
+#include "base/window_base_win.h"
 #include "tray/notify_record.h"
 #include "tray/tray_menu_win.h"
 
@@ -30,12 +31,14 @@ public:
     virtual void BalloonHide() {}
     virtual void BalloonTimeOut() {}
     virtual void BalloonClicked() {}
+    virtual void SysTrayKeySelect() {}
+    virtual void SysTrayContextMenu() {}
 };
 
 // Raises the event a decoded notification stands for.
 void RaiseTrayEvent(SysTrayEvents& events, const TrayEvent& event);
 
-class SysTrayWindow {
+class SysTrayWindow final : public WindowClass<SysTrayWindow> {
 public:
     static constexpr const char* kClassName = "CorvaneSysTray";
     static constexpr const char* kCaption = "Sys Tray Interface";
@@ -82,7 +85,9 @@ public:
 private:
     class Shell;
     class Codec;
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowClass<SysTrayWindow>;
+    // A window destroyed from outside leaves nothing for Unload to destroy again.
+    static void Detach(SysTrayWindow* self, HWND) noexcept { self->hwnd_.release(); }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     SysTrayEvents* events_;
@@ -94,6 +99,7 @@ private:
     UniqueWindow hwnd_;
     HICON ownIcon_ = nullptr; // a shared system icon: never destroyed
     UINT taskbarCreated_ = 0;
+    KeyboardEchoFilter keyboard_;
 };
 
 } // namespace corvane::tray

@@ -1,17 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
 
+#include "about/about_layout.h"
+#include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/main_window_win.h"
+#include "app/shell_open_win.h"
 #include "base/message_box_win.h"
+#include "controls/progressbar/bar_accessible_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/file_dialog_win.h"
@@ -200,9 +208,20 @@ TEST_F(MainWindowTest, TrayMenuFirstEntryShowsAndHides) {
     EXPECT_FALSE(frmMain.Visible());
     EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Show Corvane");
 
-    // About has no window yet: choosing it changes nothing. Escape chooses nothing.
+    // About opens the About window, modally; Escape on the menu chooses nothing.
     MessageBoxInterceptor boxes;
-    UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    std::string aboutTitle;
+    {
+        corvane::test::DialogDriver about(
+            [&](HWND w) {
+                aboutTitle = Text(w);
+                corvane::test::PressKeys(w, {VK_ESCAPE});
+            },
+            3000, about::AboutWindow::kClassName);
+        UseTrayMenu(frmMain, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        EXPECT_FALSE(about.WatchdogFired());
+    }
+    EXPECT_EQ(aboutTitle, "About Corvane");
     UseTrayMenu(frmMain, {VK_ESCAPE});
     EXPECT_FALSE(frmMain.Visible());
     EXPECT_TRUE(boxes.Calls().empty());
@@ -376,7 +395,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
     UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
     LayoutMainControls(frmMain.Hwnd(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
     EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
-    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * 162, dpi));
+    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * (162 + kBannerHeight), dpi));
     // The caption's words are measured in the new font: the check box grows with it.
     EXPECT_GT(rowOf(2 * dpi), checkWidth + checkWidth / 2);
     const RECT client = [&] {
@@ -408,6 +427,238 @@ TEST(FileExists, FilesYesFoldersNoPatternsWhenAnyMatches) {
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
     ::SetFileAttributesA(dir.File("secret.wav").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+} // namespace
+} // namespace corvane::app
+
+namespace corvane::app {
+namespace {
+
+TEST_F(MainWindowTest, HelpAndWebPageOpenThroughTheShell) {
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder(exe);
+    folder.resize(folder.find_last_of('\\'));
+    const std::string help = folder + "\\Reference.chm";
+    corvane::test::WriteWholeFile(help, "ITSF");
+    ASSERT_TRUE(frmMain.Load());
+    ShellOpenInterceptor shell;
+    MessageBoxInterceptor boxes;
+    ::SendMessageA(frmMain.Hwnd(), WM_COMMAND, IDM_HELP, 0);
+    ::SendMessageA(frmMain.Hwnd(), WM_COMMAND, IDM_WEBSITE, 0);
+    ::DeleteFileA(help.c_str());
+    EXPECT_TRUE(boxes.Calls().empty());
+    ASSERT_EQ(shell.Calls().size(), 2u);
+    const std::string targets[] = {help, std::string(about::kProductWebPage)};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(shell.Calls()[i].file, targets[i]);
+        EXPECT_EQ(shell.Calls()[i].owner, frmMain.Hwnd());
+        EXPECT_EQ(shell.Calls()[i].directory, "C:\\");
+        EXPECT_EQ(shell.Calls()[i].show, SW_SHOWNORMAL);
+    }
+}
+
+BOOL CALLBACK CountAbouts(HWND hwnd, LPARAM count) {
+    char cls[32] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    *reinterpret_cast<int*>(count) += std::string(cls) == about::AboutWindow::kClassName;
+    return TRUE;
+}
+
+// The About window from the menu bar: the main window waits, a second request from the tray
+// brings the open one forward instead of opening another, and Quit closes it with the program.
+TEST_F(MainWindowTest, AboutIsModalSingleAndEndsWithTheProgram) {
+    ASSERT_TRUE(frmMain.Load());
+    frmMain.MenuClick(0, "");
+    int abouts = 0;
+    bool mainDisabled = false;
+    HWND first = nullptr;
+    bool forward = false;
+    corvane::test::DialogDriver driver(
+        [&](HWND w) {
+            first = w;
+            mainDisabled = !::IsWindowEnabled(frmMain.Hwnd());
+            ::EnumThreadWindows(::GetCurrentThreadId(), CountAbouts, reinterpret_cast<LPARAM>(&abouts));
+            ::SetForegroundWindow(frmMain.Hwnd());
+            frmMain.MenuClick(4, "");
+            forward = ::GetForegroundWindow() == w;
+            ::SendMessageA(frmMain.Hwnd(), WM_COMMAND, IDM_QUIT, 0);
+        },
+        3000, about::AboutWindow::kClassName);
+    const HWND hwnd = frmMain.Hwnd();
+    ::SendMessageA(hwnd, WM_COMMAND, IDM_ABOUT, 0);
+    EXPECT_FALSE(driver.WatchdogFired());
+    EXPECT_EQ(driver.DialogsSeen(), 1);
+    EXPECT_EQ(abouts, 1);
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(forward);
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+// Enter or Space on the icon shows and hides; the menu key opens the menu; the shell's
+// keyboard-style echoes of mouse clicks change nothing.
+TEST_F(MainWindowTest, TrayIconAnswersTheKeyboard) {
+    ASSERT_TRUE(frmMain.Load());
+    const auto notify = [&](std::vector<int> codes) {
+        for (int code : codes) {
+            ::PostMessageA(frmMain.oSysTray().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(code, 0));
+        }
+        corvane::test::PumpUntil([] { return false; }, 100);
+    };
+    notify({0x401, 0x401}); // Enter: the shell sends it twice
+    EXPECT_TRUE(frmMain.Visible());
+    EXPECT_EQ(frmMain.oSysTray().MenuCaption(0), "Hide Corvane");
+    notify({0x201, 0x202, 0x400}); // a left click and its echo
+    EXPECT_TRUE(frmMain.Visible());
+    ::Sleep(::GetDoubleClickTime() + 50);
+    notify({0x400});
+    EXPECT_FALSE(frmMain.Visible());
+
+    int menus = 0;
+    corvane::test::PopupDriver driver([&](HWND menu) {
+        ++menus;
+        corvane::test::PressKeys(menu, {VK_ESCAPE});
+    });
+    notify({0x7B});
+    corvane::test::PumpUntil([&] { return driver.Acted(); }, 3000);
+    EXPECT_EQ(menus, 1);
+    EXPECT_FALSE(driver.WatchdogFired());
+}
+
+TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
+    ASSERT_TRUE(frmMain.Load());
+    frmMain.MenuClick(0, "");
+    HWND tab = frmMain.Control(IDC_TAB_MAIN);
+    const auto key = [&](WPARAM vk, bool ctrl, bool shift) {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG m{::GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+        const bool handled = frmMain.TranslateKeyboard(m);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        return handled;
+    };
+    const auto page = [&] { return static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0)); };
+    ::SetFocus(tab);
+    EXPECT_TRUE(key(VK_TAB, true, false));
+    EXPECT_EQ(page(), 1);
+    EXPECT_TRUE(::IsWindowVisible(frmMain.chkStartCharging()));
+    EXPECT_FALSE(::IsWindowVisible(frmMain.Control(IDC_LBL_PERCENT)));
+    // Tab visits the alert options' controls and the tab strip, nothing hidden.
+    std::vector<HWND> visited;
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_TRUE(key(VK_TAB, false, false));
+        visited.push_back(::GetFocus());
+        EXPECT_TRUE(::IsWindowVisible(::GetFocus())) << i;
+    }
+    for (HWND expected : {frmMain.chkStartCharging(), frmMain.txtSndFile(0), frmMain.btnBrowse(2),
+                          frmMain.txtChargeAlert(), tab}) {
+        EXPECT_NE(std::find(visited.begin(), visited.end(), expected), visited.end());
+    }
+    // Shift+Tab goes back the same way.
+    ::SetFocus(frmMain.btnBrowse(0));
+    key(VK_TAB, false, true);
+    EXPECT_EQ(::GetFocus(), frmMain.txtSndFile(0));
+    // Ctrl+Tab from a control of the page: the focus does not stay on a hidden control.
+    EXPECT_TRUE(key(VK_TAB, true, false));
+    EXPECT_EQ(page(), 2);
+    EXPECT_EQ(::GetFocus(), tab);
+    EXPECT_TRUE(key(VK_TAB, true, false));
+    EXPECT_EQ(page(), 0);
+    EXPECT_TRUE(key(VK_TAB, true, true));
+    EXPECT_EQ(page(), 2);
+    EXPECT_TRUE(::IsWindowVisible(frmMain.Control(IDC_CHK_ON_TOP)));
+    // Messages of other windows are left to the loop.
+    MSG other{frmMain.oSysTray().Hwnd(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_FALSE(frmMain.TranslateKeyboard(other));
+}
+
+// Alt+M opens the menu bar's menu through the window's keyboard handling, and its A runs About.
+TEST_F(MainWindowTest, MenuMnemonicsReachAbout) {
+    ASSERT_TRUE(frmMain.Load());
+    frmMain.MenuClick(0, "");
+    std::string aboutTitle;
+    corvane::test::DialogDriver about(
+        [&](HWND w) {
+            aboutTitle = Text(w);
+            corvane::test::PressKeys(w, {VK_ESCAPE});
+        },
+        3000, about::AboutWindow::kClassName);
+    corvane::test::PopupDriver menu([](HWND m) { ::PostMessageA(m, WM_CHAR, 'a', 0); });
+    MSG alt{frmMain.Hwnd(), WM_SYSCHAR, 'm', 1 << 29, 0, {}};
+    frmMain.TranslateKeyboard(alt);
+    corvane::test::PumpUntil([&] { return !aboutTitle.empty(); }, 3000);
+    EXPECT_TRUE(menu.Acted());
+    EXPECT_EQ(aboutTitle, "About Corvane");
+    EXPECT_FALSE(about.WatchdogFired());
+}
+
+TEST_F(MainWindowTest, ScreenReadersHearTheBarAsAProgressBar) {
+    ASSERT_TRUE(frmMain.Load());
+    HWND bar = frmMain.Control(IDC_PG_BATTERY_LEVEL);
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 57);
+    PBRANGE range{-1, -1};
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range)), 100);
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, TRUE, 0), 0);
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 100);
+
+    IAccessible* accessible = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(::AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                                          reinterpret_cast<void**>(&accessible)));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    EXPECT_HRESULT_SUCCEEDED(accessible->get_accRole(self, &role));
+    EXPECT_EQ(role.vt, VT_I4);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_PROGRESSBAR);
+    BSTR value = nullptr;
+    EXPECT_HRESULT_SUCCEEDED(accessible->get_accValue(self, &value));
+    EXPECT_STREQ(value ? value : L"", L"57%");
+    ::SysFreeString(value);
+    accessible->Release();
+    // Other ranges, as the bar allows them: the share of the range, never outside 0..100.
+    EXPECT_EQ(progressbar::PercentOfRange(50, 150, 100), 50);
+    EXPECT_EQ(progressbar::PercentOfRange(0, 3, 2), 66);
+    EXPECT_EQ(progressbar::PercentOfRange(10, 10, 10), 0);
+    EXPECT_EQ(progressbar::PercentOfRange(0, 100, 250), 100);
+}
+
+TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
+    ASSERT_TRUE(frmMain.Load());
+    frmMain.MenuClick(0, "");
+    const int dpi = frmMain.Dpi() * 3 / 2;
+    HWND hwnd = frmMain.Hwnd();
+    const HGDIOBJ oldFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.chkStartCharging(), WM_GETFONT, 0, 0));
+    RECT window{};
+    ::GetWindowRect(hwnd, &window);
+    const SIZE size = MainWindowSize(static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE)),
+                                     static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), true, dpi);
+    RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
+    ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(frmMain.Dpi(), dpi);
+    const progressbar::XpProgressBar& bar = frmMain.pgBatteryLevel();
+    EXPECT_EQ(bar.Surface().PixelWidth(), Scale(360, dpi));
+    // Blocks up to 57 % at once, not a blank frame until the next tick.
+    const int inside = bar.Surface().PixelHeight() / 2;
+    EXPECT_NE(bar.Surface().PixelAt(Scale(360, dpi) / 3, inside), RGB(255, 255, 255));
+    EXPECT_EQ(bar.Surface().PixelAt(Scale(360, dpi) * 9 / 10, inside), RGB(255, 255, 255));
+    // The controls' new font is alive and not the old one (which is gone).
+    const HGDIOBJ newFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.chkStartCharging(), WM_GETFONT, 0, 0));
+    EXPECT_NE(newFont, oldFont);
+    EXPECT_EQ(::GetObjectType(newFont), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(::GetObjectType(oldFont), 0u);
+    // The tray shows the window's icon as it is now.
+    EXPECT_EQ(frmMain.oSysTray().IconHandle(),
+              reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)));
+    EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
 }
 
 } // namespace

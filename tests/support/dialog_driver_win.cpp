@@ -10,10 +10,10 @@ namespace corvane::test {
 namespace {
 DialogDriver* g_driver = nullptr;
 
-bool IsDialogClass(HWND hwnd) {
+bool IsDialogClass(HWND hwnd, const std::string& wanted) {
     char cls[64] = {};
     ::GetClassNameA(hwnd, cls, sizeof cls);
-    return std::string(cls) == "#32770";
+    return cls == wanted;
 }
 
 std::string WindowText(HWND hwnd) {
@@ -61,8 +61,8 @@ void PressButton(HWND dialog, int id) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-DialogDriver::DialogDriver(Action action, UINT watchdogMs)
-    : action_(std::move(action)), watchdogMs_(watchdogMs), previous_(g_driver) {
+DialogDriver::DialogDriver(Action action, UINT watchdogMs, std::string windowClass)
+    : action_(std::move(action)), watchdogMs_(watchdogMs), windowClass_(std::move(windowClass)), previous_(g_driver) {
     g_driver = this;
     hook_ = ::SetWindowsHookExA(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
 }
@@ -84,7 +84,7 @@ LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     DialogDriver* self = g_driver;
     if (self && code == HCBT_ACTIVATE) {
         HWND hwnd = reinterpret_cast<HWND>(wParam);
-        if (IsDialogClass(hwnd) && hwnd != self->pending_) {
+        if (IsDialogClass(hwnd, self->windowClass_) && hwnd != self->pending_) {
             self->pending_ = hwnd;
             ++self->seen_;
             // Act once the dialog has finished WM_INITDIALOG and entered its modal loop.

@@ -25,7 +25,8 @@ class DialogDriver {
 public:
     using Action = std::function<void(HWND dialog)>;
 
-    explicit DialogDriver(Action action, UINT watchdogMs = 5000);
+    // windowClass: the class of the dialogs to act on (the system's dialog class by default).
+    explicit DialogDriver(Action action, UINT watchdogMs = 5000, std::string windowClass = "#32770");
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
     ~DialogDriver();
@@ -40,6 +41,7 @@ private:
 
     Action action_;
     UINT watchdogMs_;
+    std::string windowClass_;
     HHOOK hook_ = nullptr;
     HWND pending_ = nullptr;
     UINT_PTR actTimer_ = 0;

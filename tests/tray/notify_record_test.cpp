@@ -288,13 +288,44 @@ TEST(TrayNotification, CodesRaiseTheEventsOfTheTable) {
     EXPECT_EQ(DecodeNotification(517), (TrayEvent{K::MouseUp, 2}));
     EXPECT_EQ(DecodeNotification(518), (TrayEvent{K::DoubleClick, 2}));
     EXPECT_EQ(DecodeNotification(519), std::nullopt);
-    EXPECT_EQ(DecodeNotification(1024), std::nullopt);
-    EXPECT_EQ(DecodeNotification(1025), std::nullopt);
+    EXPECT_EQ(DecodeNotification(1024), (TrayEvent{K::KeySelect}));
+    EXPECT_EQ(DecodeNotification(1025), (TrayEvent{K::KeySelect}));
     EXPECT_EQ(DecodeNotification(1026), (TrayEvent{K::BalloonShow}));
     EXPECT_EQ(DecodeNotification(1027), (TrayEvent{K::BalloonHide}));
     EXPECT_EQ(DecodeNotification(1028), (TrayEvent{K::BalloonTimeOut}));
     EXPECT_EQ(DecodeNotification(1029), (TrayEvent{K::BalloonClicked}));
-    EXPECT_EQ(DecodeNotification(0x7B), std::nullopt); // WM_CONTEXTMENU
+    EXPECT_EQ(DecodeNotification(0x7B), (TrayEvent{K::ContextMenu}));
+    EXPECT_EQ(DecodeNotification(0x7A), std::nullopt);
+}
+
+// The shell's echoes of mouse actions in keyboard terms are dropped; the keyboard's own pass.
+TEST(TrayNotification, KeyboardEchoesOfTheMouseAreDropped) {
+    constexpr std::int32_t kSelect = 0x400, kKeySelect = 0x401, kContextMenu = 0x7B;
+    struct Step {
+        std::int32_t code;
+        std::uint32_t atMs;
+        bool passes;
+    };
+    const std::vector<std::vector<Step>> cases = {
+        {{kKeySelect, 1000, true}},                                  // Space
+        {{kKeySelect, 1000, true}, {kKeySelect, 1010, false}},       // Enter sends it twice
+        {{kKeySelect, 1000, true}, {kKeySelect, 1600, true}},        // pressed again later
+        {{kSelect, 1000, true}},                                     // NIN_SELECT from the keyboard
+        {{0x201, 1000, true}, {0x202, 1100, true}, {kSelect, 1110, false}}, // a left click's echo
+        {{0x202, 1000, true}, {kSelect, 1700, true}},
+        {{0x203, 1000, true}, {0x202, 1050, true}, {kSelect, 1060, false}}, // double-click
+        {{kContextMenu, 1000, true}},                                // Shift+F10, menu key
+        {{0x204, 1000, true}, {0x205, 1200, true}, {kContextMenu, 1210, false}}, // right click's echo
+        {{0x205, 1000, true}, {kContextMenu, 1600, true}},
+        {{0x205, 0xFFFFFF00u, true}, {kContextMenu, 0x40, false}},   // across the clock's wrap
+        {{kKeySelect, 1000, true}, {0x402, 1001, true}},             // other codes always pass
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        KeyboardEchoFilter filter(500);
+        for (const Step& s : cases[i]) {
+            EXPECT_EQ(filter.Pass(s.code, s.atMs), s.passes) << "case " << i << " code " << s.code;
+        }
+    }
 }
 
 } // namespace

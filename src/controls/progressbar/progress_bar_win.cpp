@@ -1,26 +1,19 @@
 #include "controls/progressbar/progress_bar_win.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "base/handles_win.h"
 #include "base/message_box_win.h"
+#include "controls/progressbar/bar_accessible_win.h"
 
 namespace corvane::progressbar {
 
 bool XpProgressBar::Register(HINSTANCE instance) {
     WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (::GetClassInfoExA(instance, kClassName, &wc)) {
-        return true;
-    }
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassExA(&wc) != 0;
+    return RegisterWindowClass(instance, wc);
 }
 
 HWND XpProgressBar::Create(HWND parent, int id, const RECT& rect, const PropertyBag* bag) {
@@ -35,10 +28,6 @@ HWND XpProgressBar::Create(HWND parent, int id, const RECT& rect, const Property
         FromHwnd(hwnd)->ReadProperties(*bag);
     }
     return hwnd;
-}
-
-XpProgressBar* XpProgressBar::FromHwnd(HWND hwnd) noexcept {
-    return reinterpret_cast<XpProgressBar*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 XpProgressBar::XpProgressBar(HWND hwnd) : hwnd_(hwnd), surface_(SharedBarArt()) {
@@ -87,6 +76,12 @@ void XpProgressBar::ApplyLook() {
 
 void XpProgressBar::Reset() { painter_.Reset(surface_, Values()); }
 
+void XpProgressBar::Repaint() {
+    painter_.Reset(surface_, Values());
+    painter_.PaintValue(surface_, Values(), model_.Style());
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void XpProgressBar::ReadProperties(const PropertyBag& bag) {
     model_.ReadProperties(bag);
     ApplyLook();
@@ -122,20 +117,7 @@ void XpProgressBar::RaiseMouse(bool down, std::int16_t button, WPARAM wParam, LP
     }
 }
 
-LRESULT CALLBACK XpProgressBar::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new XpProgressBar(hwnd)));
-    }
-    XpProgressBar* self = FromHwnd(hwnd);
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return self ? self->Handle(msg, wParam, lParam) : ::DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-LRESULT XpProgressBar::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT XpProgressBar::Handle(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -148,6 +130,18 @@ LRESULT XpProgressBar::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         Resized(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    // Screen readers hear a progress bar; its value comes from the two messages below.
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd_, wParam, lParam);
+    case PBM_GETPOS:
+        return model_.Value();
+    case PBM_GETRANGE:
+        if (lParam) {
+            auto* range = reinterpret_cast<PBRANGE*>(lParam);
+            range->iLow = model_.Min();
+            range->iHigh = model_.Max();
+        }
+        return wParam ? model_.Min() : model_.Max();
     case WM_LBUTTONDOWN:
         RaiseMouse(true, 1, wParam, lParam);
         return 0;
@@ -167,8 +161,9 @@ LRESULT XpProgressBar::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         RaiseMouse(false, 4, wParam, lParam);
         return 0;
     default:
-        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+        break;
     }
+    return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
 } // namespace corvane::progressbar

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/window_base_win.h"
 #include "controls/progressbar/bar_art_win.h"
 #include "controls/progressbar/paint_steps.h"
 #include "controls/progressbar/paint_surface_win.h"
@@ -25,7 +26,7 @@ public:
     virtual void MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
 };
 
-class XpProgressBar {
+class XpProgressBar final : public WindowClass<XpProgressBar> {
 public:
     static constexpr const char* kClassName = "Xp_ProgressBar";
 
@@ -33,7 +34,6 @@ public:
     static bool Register(HINSTANCE instance);
     // A child control of `parent`; its properties come from `bag` (all defaults without one).
     static HWND Create(HWND parent, int id, const RECT& rect, const PropertyBag* bag = nullptr);
-    static XpProgressBar* FromHwnd(HWND hwnd) noexcept;
 
     XpProgressBar(const XpProgressBar&) = delete;
     XpProgressBar& operator=(const XpProgressBar&) = delete;
@@ -55,6 +55,9 @@ public:
     void SetProgressLook(std::int32_t New_ProgressLook);
     // Prepares the painting for the next Value write, which then repaints the whole bar.
     void Reset();
+    // Paints the whole bar again from its properties: what a Reset and a write of the
+    // current value would paint.
+    void Repaint();
 
     void ReadProperties(const PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const { model_.WriteProperties(bag); }
@@ -65,9 +68,12 @@ public:
     const PaintingState& Painting() const noexcept { return painter_.State(); }
 
 private:
+    friend class WindowClass<XpProgressBar>;
+    // The window owns its object: made on WM_NCCREATE, deleted on WM_NCDESTROY.
+    static XpProgressBar* Attach(HWND hwnd, const CREATESTRUCTA&) { return new XpProgressBar(hwnd); }
+    static void Detach(XpProgressBar* self, HWND) noexcept { delete self; }
     explicit XpProgressBar(HWND hwnd);
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Refuse(const WriteResult& result) const;
     BarValues Values() const noexcept { return {model_.Min(), model_.Max(), model_.Value()}; }
     void Resized(int width, int height);

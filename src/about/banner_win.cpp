@@ -1,0 +1,67 @@
+#include "about/banner_win.h"
+
+#include "about/res/about_res.h"
+#include "base/dpi_win.h"
+
+namespace corvane::about {
+
+bool Banner::Register(HINSTANCE instance) { return RegisterWindowClass(instance); }
+
+Banner::Banner(HWND hwnd)
+    : hwnd_(hwnd),
+      picture_(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER),
+                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
+      dpi_(DpiOfWindow(hwnd)) {}
+
+void Banner::SetDpi(int dpi) {
+    dpi_ = dpi;
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Banner::Paint(HDC dc) const {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    if (!picture_) {
+        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    UniqueMemDc source(::CreateCompatibleDC(dc));
+    SelectGuard keep(source.get(), picture_.get());
+    const int w = Scale(kBannerWidth, dpi_);
+    const int h = Scale(kBannerHeight, dpi_);
+    const int x = (client.right - w) / 2;
+    // Halftone only where the picture is really scaled: at 96 dpi it is copied pixel for pixel.
+    ::SetStretchBltMode(dc, w == kBannerWidth ? COLORONCOLOR : HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::StretchBlt(dc, x, 0, w, h, source.get(), 0, 0, kBannerWidth, kBannerHeight, SRCCOPY);
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    if (x > 0) {
+        ::StretchBlt(dc, 0, 0, x, h, source.get(), 0, 0, 1, kBannerHeight, SRCCOPY);
+    }
+    if (x + w < client.right) {
+        ::StretchBlt(dc, x + w, 0, client.right - x - w, h, source.get(), kBannerWidth - 1, 0, 1, kBannerHeight,
+                     SRCCOPY);
+    }
+    if (h < client.bottom) {
+        ::StretchBlt(dc, 0, h, client.right, client.bottom - h, source.get(), 0, kBannerHeight - 1, 1, 1, SRCCOPY);
+    }
+}
+
+LRESULT Banner::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PaintDc dc(hwnd);
+        Paint(dc.get());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    default:
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+} // namespace corvane::about

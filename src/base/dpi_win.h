@@ -1,0 +1,19 @@
+#pragma once
+// DPI of a window and the per-DPI system calls, looked up at run time: Windows before 10
+// (1607) lacks them, and the program then falls back to the system-wide values.
+#include <windows.h>
+
+namespace corvane {
+
+inline constexpr int kDesignDpi = 96;
+
+// Design pixels (at 96 dpi) at this DPI.
+int Scale(int designValue, int dpi) noexcept;
+// The DPI of the screen the window is on; the system DPI where that cannot be asked.
+int DpiOfWindow(HWND hwnd);
+// GetSystemMetricsForDpi, or GetSystemMetrics scaled from the system DPI.
+int SystemMetricForDpi(int index, int dpi);
+// The window rectangle around a client rectangle at this DPI.
+RECT WindowRectForClient(RECT client, DWORD style, bool menu, DWORD exStyle, int dpi);
+
+} // namespace corvane
