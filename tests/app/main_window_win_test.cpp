@@ -436,11 +436,7 @@ namespace corvane::app {
 namespace {
 
 TEST_F(MainWindowTest, HelpAndWebPageOpenThroughTheShell) {
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of('\\'));
-    const std::string help = folder + "\\Reference.chm";
+    const std::string help = programFolder.File("Reference.chm");
     corvane::test::WriteWholeFile(help, "ITSF");
     ASSERT_TRUE(frmMain.Load());
     ShellOpenInterceptor shell;
