@@ -1,9 +1,9 @@
 // Keeps the test display's Wine desktop alive for a whole test run.
 //
-// Wine ends its desktop process (explorer.exe /desktop) about a second after the last thread
-// using the desktop goes. Test processes that each take longer than that then pay for a new
-// desktop process every time (about 1.4 s each), which makes them slower still: a run that
-// starts slow, as a fresh prefix does, stays slow. One idle window held for the whole run keeps
+// Wine ends its desktop process (explorer.exe /desktop) shortly after the last thread using
+// the desktop goes. Test processes that each take longer than that then pay for a new desktop
+// process every time (about 1.4 s each), which makes them slower still: a run that starts
+// slow, as a fresh prefix does, stays slow. One idle window held for the whole run keeps
 // a single desktop process for every test. The fixture ends this process with the server.
 #include <windows.h>
 
