@@ -2,12 +2,13 @@
 # Pictures of the main window's three tabs and of the About window at 96 and 144 dpi, as a
 # person sees them on a Wine desktop. The window is worked with the keyboard the way a person
 # would: Ctrl+Tab to the next tab, Alt+M then A for About, Escape to close it.
-#   scripts/screenshot-windows.sh [out-dir]     (default: build/screenshots)
-# Writes main-<tab>-<dpi>.png and about-<dpi>.png. PRESET=win64 uses the 64-bit build.
+#   scripts/screenshot-windows.sh [out-dir] [win64|win32]   (default: build/screenshots, win64)
+# Writes main-<tab>-<dpi>.png and about-<dpi>.png.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/pick-arch.sh
 out=${1:-build/screenshots}
-preset=${PRESET:-win32}
+pick_arch "${2:-}"
 mkdir -p "$out"
 exe=build/$preset/Corvane.exe
 peek=build/$preset/tests/app/corvane_peek.exe
@@ -17,27 +18,27 @@ if [ ! -f "$exe" ] || [ ! -f "$peek" ]; then
 fi
 
 shoot() { # dpi
-    local dpi=$1 dir="$PWD/build/screenshot-wine-$1" xvfb
+    local dpi=$1 dir="$PWD/build/screenshot-wine-$arch-$1" xvfb
     mkdir -p "$dir"
-    export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
     rm -f "$dir/display.num"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &
     xvfb=$!
     trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' RETURN
     while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
     export DISPLAY=":$(head -n1 "$dir/display.num")"
-    sh cmake/wine/env.sh prefix "$dir" >/dev/null
+    sh cmake/wine/env.sh prefix "$dir" "$arch" >/dev/null
     # The screen's density, where Wine reads it.
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    "$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$loader" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
         /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     local desktop=/desktop=Corvane,1024x768
-    wine explorer "$desktop" "$(winepath -w "$exe" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+    "$loader" explorer "$desktop" "$("$loader" winepath -w "$exe" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
     sleep "${SHOT_DELAY:-6}"
     # Windows of a Wine desktop can only be found by a program on the same desktop.
-    wine explorer "$desktop" "$(winepath -w "$peek" 2>/dev/null)" show </dev/null >/dev/null 2>&1
+    "$loader" explorer "$desktop" "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null >/dev/null 2>&1
     sleep 1.5
     for tab in battery alerts settings; do
         import -window root -crop 1024x768+0+0 +repage "$out/main-$tab-$dpi.png"
@@ -53,7 +54,7 @@ shoot() { # dpi
     echo "$out/about-$dpi.png"
     xdotool key Escape
     sleep 0.5
-    wine explorer "$desktop" "$(winepath -w "$peek" 2>/dev/null)" quit </dev/null >/dev/null 2>&1 || true
+    "$loader" explorer "$desktop" "$("$loader" winepath -w "$peek" 2>/dev/null)" quit </dev/null >/dev/null 2>&1 || true
     sleep 1
 }
 
