@@ -391,6 +391,16 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_POWERBROADCAST:
+        // Plugging in shows at once rather than at the next tick; after a sleep the estimate
+        // starts a new step instead of counting the time asleep.
+        if (wParam == PBT_APMRESUMEAUTOMATIC) {
+            cycle_.Resumed();
+        }
+        if (!unloading_ && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMPOWERSTATUSCHANGE)) {
+            tmrUpdate_Timer();
+        }
+        return TRUE;
     case WM_COMMAND:
         if (sounds_ && sounds_->OnCommand(wParam, lParam)) {
             return 0;
