@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+
+namespace {
+
+// The rarely used DLLs are linked to load at their first call; until then they cost nothing.
+TEST(DelayLoad, RarelyUsedDllsLoadAtTheirFirstCall) {
+    ASSERT_EQ(::GetModuleHandleA("comdlg32.dll"), nullptr);
+    ASSERT_EQ(::GetModuleHandleA("winmm.dll"), nullptr);
+    EXPECT_EQ(::CommDlgExtendedError(), 0u);
+    EXPECT_NE(::GetModuleHandleA("comdlg32.dll"), nullptr);
+    ::sndPlaySoundA(nullptr, 0); // stops any sound: nothing to hear
+    EXPECT_NE(::GetModuleHandleA("winmm.dll"), nullptr);
+}
+
+} // namespace
