@@ -65,6 +65,10 @@ bool BarSurface::Resize(int width, int height) {
 void BarSurface::ApplyLook(std::int32_t progressLook) {
     if (auto look = LookForProgressLook(progressLook)) {
         look_ = *look;
+        if (art_ && art_->onlyLook >= 0 && art_->onlyLook != look_) {
+            // The program's own pictures hold one look: take the new one's, let the old go.
+            art_ = SharedBarArt(look_);
+        }
     }
 }
 
