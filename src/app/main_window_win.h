@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -110,6 +111,7 @@ private:
     void ApplyDpi(int dpi);
     enum class CycleLabel { PwrInfo, Percent, Time, Count };
     void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
+    bool Checked(int id) const;
     void ShowSoundDefaults();
     std::string AppFolder() const;
     void ShellOpen(const std::string& target) const;
@@ -129,6 +131,7 @@ private:
     HICON bigIcon_ = nullptr;
     int dpi_ = 96;
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
+    mutable std::map<int, HWND> controls_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
     bool unloading_ = false;
