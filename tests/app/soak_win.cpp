@@ -68,7 +68,11 @@ Figures Measure() {
         if (::GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) {
             ++f.gdi;
         }
-        if (::IsMenu(reinterpret_cast<HMENU>(i)) || ::IsWindow(reinterpret_cast<HWND>(i))) {
+        // Window handles are shared by the whole desktop: only this process's count.
+        DWORD owner = 0;
+        const auto hwnd = reinterpret_cast<HWND>(i);
+        if (::IsMenu(reinterpret_cast<HMENU>(i)) ||
+            (::IsWindow(hwnd) && ::GetWindowThreadProcessId(hwnd, &owner) != 0 && owner == ::GetCurrentProcessId())) {
             ++f.user;
         }
     }
