@@ -8,13 +8,11 @@ function(corvane_delay_load target)
             target_link_options(${target} INTERFACE /DELAYLOAD:${lib}.dll)
         endforeach()
         target_link_libraries(${target} PUBLIC delayimp)
-    elseif(MINGW)
+    elseif(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 8)
         # MinGW's binutils make the delay-import libraries from its own import libraries.
-        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-            set(prefix x86_64-w64-mingw32)
-        else()
-            set(prefix i686-w64-mingw32)
-        endif()
+        # Not for 32-bit: there binutils 2.40 links each delay-loaded function as address 0
+        # (the call jumps to nothing), so the 32-bit build imports these DLLs as usual.
+        set(prefix x86_64-w64-mingw32)
         set(out ${CMAKE_BINARY_DIR}/delayload)
         foreach(lib IN LISTS ARGN)
             find_library(CORVANE_IMPLIB_${lib} NAMES lib${lib}.a REQUIRED NO_CACHE)
