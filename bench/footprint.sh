@@ -4,7 +4,7 @@
 # 20 s and start-up time (until the message loop first waits) of both, and their ratios.
 #   bench/footprint.sh [win64|win32] [Corvane.exe]
 # The exe defaults to the build tree's; it is stripped as the packages strip it, with the
-# default sounds beside it as installed. ROUNDS (default 3) rounds are run; medians are shown.
+# default sounds beside it as installed. ROUNDS (default 4) rounds are run; medians are shown.
 # The battery is simulated where this runs as root (a private mount namespace); elsewhere the
 # machine's own power status is used and the script says so.
 set -eu
@@ -14,7 +14,7 @@ root=$PWD
 pick_arch "${1:-}"
 tree="build/$preset"
 corvane=${2:-$tree/Corvane.exe}
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-4}
 seconds=${CPU_SECONDS:-20}
 case $arch in win64) cpu=x86_64 ;; *) cpu=i686 ;; esac
 
@@ -115,7 +115,8 @@ results = {name: {"start": [], "cpu": [], "rss": []} for name, _ in programs}
 launcher = winpath(os.path.join(dir, "launch_idle.exe"))
 for r in range(rounds):
     pids = {}
-    for name, exe in programs:
+    # Each goes first in turn: the first start of a round finds colder caches.
+    for name, exe in (programs if r % 2 == 0 else programs[::-1]):
         out = os.path.join(dir, "startup.txt")
         if os.path.exists(out):
             os.remove(out)
