@@ -16,6 +16,7 @@ public:
         return true;
     }
     std::int32_t SecondsOfDay() override { return now += 30; }
+    std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
     void SetPowerInfo(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
     void SetPercentText(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
     void ResetBar() override {}

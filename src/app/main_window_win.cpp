@@ -208,7 +208,15 @@ progressbar::XpProgressBar& MainWindow::pgBatteryLevel() const {
     return *progressbar::XpProgressBar::FromHwnd(Control(IDC_PG_BATTERY_LEVEL));
 }
 
-HWND MainWindow::Control(int id) const noexcept { return ::GetDlgItem(hwnd_.get(), id); }
+HWND MainWindow::Control(int id) const noexcept {
+    // GetDlgItem asks the window server each time (tens of microseconds under Wine), and every
+    // tick asks for several controls; a remembered handle is checked in-process instead.
+    HWND& known = controls_[id];
+    if (known == nullptr || !::IsWindow(known) || ::GetParent(known) != hwnd_.get() || ::GetDlgCtrlID(known) != id) {
+        known = ::GetDlgItem(hwnd_.get(), id);
+    }
+    return known;
+}
 HWND MainWindow::chkStartCharging() const noexcept { return Control(IDC_CHK_START_CHARGING); }
 HWND MainWindow::chkEndCharging() const noexcept { return Control(IDC_CHK_END_CHARGING); }
 HWND MainWindow::chkChargeLow() const noexcept { return Control(IDC_CHK_CHARGE_LOW); }
@@ -370,9 +378,19 @@ void MainWindow::SetPercentText(std::string_view text) { WriteCycleLabel(CycleLa
 void MainWindow::ResetBar() { pgBatteryLevel().Reset(); }
 void MainWindow::SetBarValue(std::int32_t value) { pgBatteryLevel().SetValue(value); }
 void MainWindow::SetTimeText(std::string_view text) { WriteCycleLabel(CycleLabel::Time, IDC_LBL_TIME, text); }
-bool MainWindow::StartChargingChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_START_CHARGING) == BST_CHECKED; }
-bool MainWindow::EndChargingChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_END_CHARGING) == BST_CHECKED; }
-bool MainWindow::ChargeLowChecked() const { return ::IsDlgButtonChecked(hwnd_.get(), IDC_CHK_CHARGE_LOW) == BST_CHECKED; }
+bool MainWindow::StartChargingChecked() const { return Checked(IDC_CHK_START_CHARGING); }
+bool MainWindow::EndChargingChecked() const { return Checked(IDC_CHK_END_CHARGING); }
+bool MainWindow::ChargeLowChecked() const { return Checked(IDC_CHK_CHARGE_LOW); }
+bool MainWindow::Checked(int id) const {
+    // Asked on most ticks. The alert options are subclassed (right-click preview), and a
+    // message through a subclass looks the subclass up in the window's properties, which
+    // under Wine means the window server twice; the check state itself is the button's own.
+    HWND box = Control(id);
+    const auto buttonProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(box, GCLP_WNDPROC));
+    const LRESULT state = buttonProc != nullptr ? ::CallWindowProcA(buttonProc, box, BM_GETCHECK, 0, 0)
+                                                : ::SendMessageA(box, BM_GETCHECK, 0, 0);
+    return state == BST_CHECKED;
+}
 std::string MainWindow::ChargeAlertText() const { return WindowText(txtChargeAlert()); }
 
 void MainWindow::ShowPowerStatusError() {
@@ -444,6 +462,16 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_POWERBROADCAST:
+        // Plugging in shows at once rather than at the next tick; after a sleep the estimate
+        // starts a new step instead of counting the time asleep.
+        if (wParam == PBT_APMRESUMEAUTOMATIC) {
+            cycle_.Resumed();
+        }
+        if (!unloading_ && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMPOWERSTATUSCHANGE)) {
+            tmrUpdate_Timer();
+        }
+        return TRUE;
     case WM_COMMAND:
         if (sounds_ && sounds_->OnCommand(wParam, lParam)) {
             return 0;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -140,6 +141,7 @@ private:
     void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
     void LoadSettings();
     void SaveSettings();
+    bool Checked(int id) const;
     std::string AppFolder() const;
     void ShowOrHide();
     void ShowAbout();
@@ -162,6 +164,7 @@ private:
     UniqueIcon ownBigIcon_;
     int dpi_ = 96;
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
+    mutable std::map<int, HWND> controls_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
     std::unique_ptr<WindowOptionsController> windowOptions_;

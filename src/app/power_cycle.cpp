@@ -109,36 +109,54 @@ void PowerCycle::Refresh() {
     view_.SetPercentText(percentText);
 
     if (state_.LastPercent == -1) {
-        state_.LastPercent = percent;
-        state_.LastChangeTime = clock_.SecondsOfDay();
+        TakeBaseline(percent);
         tray_.SetToolTip("Charge: " + percentText);
         return;
     }
-    if (percent == state_.LastPercent) {
+    const std::int32_t previous = state_.LastPercent;
+    if (rebasePending_) {
+        // First reading after a resume: whatever moved during the sleep is no step to measure.
+        TakeBaseline(percent);
+        if (percent != previous) {
+            view_.SetTimeText(kCalculatingText);
+            tray_.SetToolTip("Charge: " + percentText);
+            RaiseLevelAlerts(previous, percent);
+        }
+        return;
+    }
+    if (percent == previous) {
         return;
     }
 
     state_.CurrentTime = clock_.SecondsOfDay();
+    const std::int64_t nowMs = clock_.MonotonicMilliseconds();
+    // Whole seconds, to the nearest, as the step's length was always counted.
+    const std::int64_t elapsed = (nowMs - state_.LastChangeMonotonicMs + 500) / 1000;
+    const std::int64_t factor = previous < percent ? 100 - percent : percent;
+    const std::int64_t estimate = elapsed * factor;
     std::string duration;
-    if (state_.CurrentTime == kUnknownTime || state_.LastChangeTime == kUnknownTime) {
-        // A figure built from a failed clock reading would be made up.
+    if (Fits32(estimate)) {
+        state_.EstimatedSeconds = static_cast<std::int32_t>(estimate);
+        duration = FormatDuration(state_.EstimatedSeconds);
+    } else {
+        // A step of months on a machine that never sleeps: no 32-bit figure to show.
         state_.EstimatedSeconds = kUnknownTime;
         duration = std::string(kUnknownDuration);
-    } else {
-        std::int32_t elapsed = state_.CurrentTime - state_.LastChangeTime;
-        if (elapsed < 0) {
-            elapsed += kSecondsPerDay; // the step straddled midnight
-        }
-        const std::int32_t factor = state_.LastPercent < percent ? 100 - percent : percent;
-        state_.EstimatedSeconds = elapsed * factor;
-        duration = FormatDuration(state_.EstimatedSeconds);
     }
     view_.SetTimeText(duration);
     state_.LastChangeTime = state_.CurrentTime;
+    state_.LastChangeMonotonicMs = nowMs;
     state_.LastPercent = percent;
     tray_.SetToolTip("Charge: " + percentText + " ; Time: " + duration);
 
-    RaiseLevelAlerts(percent);
+    RaiseLevelAlerts(previous, percent);
+}
+
+void PowerCycle::TakeBaseline(std::int32_t percent) {
+    rebasePending_ = false;
+    state_.LastPercent = percent;
+    state_.LastChangeTime = clock_.SecondsOfDay();
+    state_.LastChangeMonotonicMs = clock_.MonotonicMilliseconds();
 }
 
 void PowerCycle::ShowPowerSource() {
@@ -169,11 +187,15 @@ void PowerCycle::ShowPowerSource() {
     }
 }
 
-void PowerCycle::RaiseLevelAlerts(std::int32_t percent) {
-    // A user who unticks "Alert me when ..." expects no alert of that kind.
-    if (view_.ChargeLowChecked() && LeadingNumber(view_.ChargeAlertText()) == percent) {
-        tray_.ShowBalloonTip(kCriticalMessage, kCriticalTitle, kBalloonError, kAlertTimeOutMs);
-        sounds_.PlayAlertSound(kSlotLowCharge);
+void PowerCycle::RaiseLevelAlerts(std::int32_t previous, std::int32_t percent) {
+    // A user who unticks "Alert me when ..." expects no alert of that kind. A fall that jumps
+    // over the critical level (12 -> 8 with 10, common after a resume) must not slip past it.
+    if (view_.ChargeLowChecked()) {
+        const std::int64_t level = LeadingNumber(view_.ChargeAlertText());
+        if (level == percent || (previous > level && percent < level)) {
+            tray_.ShowBalloonTip(kCriticalMessage, kCriticalTitle, kBalloonError, kAlertTimeOutMs);
+            sounds_.PlayAlertSound(kSlotLowCharge);
+        }
     }
     if (view_.EndChargingChecked() && percent == 100) {
         tray_.ShowBalloonTip(kFullMessage, kFullTitle, kBalloonInfo, kAlertTimeOutMs);

@@ -30,6 +30,9 @@ public:
     virtual ~Clock() = default;
     // Local time of day in seconds, or kUnknownTime when the clock cannot be read.
     virtual std::int32_t SecondsOfDay() = 0;
+    // Milliseconds on a clock that only moves forward: what the estimate measures steps with,
+    // so that a daylight-saving change or a clock adjustment cannot bend it.
+    virtual std::int64_t MonotonicMilliseconds() = 0;
 };
 
 // What the cycle reads and writes on the main window.
@@ -72,6 +75,8 @@ inline constexpr std::int32_t kAlertTimeOutMs = 2000;
 enum SoundSlot : int { kSlotChargingStartsOrStops = 0, kSlotBatteryFull = 1, kSlotLowCharge = 2 };
 
 inline constexpr std::string_view kUnknownDuration = "-unknown-";
+// lblTime's caption while no step has been measured yet.
+inline constexpr std::string_view kCalculatingText = "(calculating ... please wait)";
 inline constexpr std::string_view kPowerErrorText =
     "Sorry, but there was some error while reading the Power Status at Battery Interface.";
 inline constexpr std::string_view kPowerErrorTitle = "Error in reading Battery Power Status.";
@@ -84,6 +89,8 @@ struct CycleState {
     std::int32_t EstimatedSeconds = 0;
     std::int16_t AlertedLineStatus = 0;
     bool ChargeAlerted = false;
+    // The monotonic reading taken with LastChangeTime; the step's length is measured on it.
+    std::int64_t LastChangeMonotonicMs = 0;
 };
 
 // hour * 3600 + minute * 60 + second.
@@ -107,6 +114,9 @@ public:
 
     // Start-up clears the baseline just before the first run.
     void ClearBaseline() noexcept { state_.LastPercent = -1; }
+    // The machine has slept: the time since the last change was not spent draining or charging
+    // at the rate the next step would suggest, so the next known reading starts a new baseline.
+    void Resumed() noexcept { rebasePending_ = true; }
 
     CycleState& State() noexcept { return state_; }
     const CycleState& State() const noexcept { return state_; }
@@ -115,7 +125,8 @@ public:
 private:
     void Refresh();
     void ShowPowerSource();
-    void RaiseLevelAlerts(std::int32_t percent);
+    void TakeBaseline(std::int32_t percent);
+    void RaiseLevelAlerts(std::int32_t previous, std::int32_t percent);
 
     PowerSource& source_;
     Clock& clock_;
@@ -127,6 +138,7 @@ private:
     // Ticks keep arriving while any box a tick opened is open (the read error, a sound file's
     // lookup error): a tick that starts inside another would stack boxes and repeat alerts.
     bool refreshing_ = false;
+    bool rebasePending_ = false;
 };
 
 } // namespace corvane::app

@@ -29,4 +29,8 @@ std::int32_t SystemClock::SecondsOfDay() {
     return app::SecondsOfDay(t.wHour, t.wMinute, t.wSecond);
 }
 
+std::int64_t SystemClock::MonotonicMilliseconds() {
+    return static_cast<std::int64_t>(::GetTickCount64());
+}
+
 } // namespace corvane::app

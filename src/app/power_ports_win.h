@@ -12,6 +12,7 @@ public:
 class SystemClock final : public Clock {
 public:
     std::int32_t SecondsOfDay() override;
+    std::int64_t MonotonicMilliseconds() override;
 };
 
 } // namespace corvane::app

@@ -139,12 +139,12 @@ std::uint32_t TrayIconRecord::TipFieldBytes() const noexcept {
     return TextByteCount(interface_.unicode, interface_.balloonTips ? 128 : 64);
 }
 
-void TrayIconRecord::Send(std::uint32_t message, std::uint32_t flags) {
+bool TrayIconRecord::Send(std::uint32_t message, std::uint32_t flags) {
     Put32(layout_.uFlags, flags);
-    shell_.Notify(interface_.unicode, message, bytes_);
+    return shell_.Notify(interface_.unicode, message, bytes_);
 }
 
-void TrayIconRecord::Load(std::uint64_t hwnd, std::uint64_t ownIcon, std::string_view tooltip) {
+bool TrayIconRecord::Load(std::uint64_t hwnd, std::uint64_t ownIcon, std::string_view tooltip) {
     PutHandle(layout_.hWnd, hwnd);
     Put32(layout_.uID, static_cast<std::uint32_t>(ownIcon));
     Put32(layout_.uCallbackMessage, kCallbackMessage);
@@ -158,23 +158,27 @@ void TrayIconRecord::Load(std::uint64_t hwnd, std::uint64_t ownIcon, std::string
         Put32(layout_.uTimeout, kNotifyIconVersion);
     }
     Put32(0, NotifyDataSize(interface_, layout_.pointerSize));
-    Send(kNimAdd, kNifMessage | kNifIcon | kNifTip);
-    if (interface_.balloonTips) {
+    loaded_ = true;
+    const bool added = Send(kNimAdd, kNifMessage | kNifIcon | kNifTip);
+    if (added && interface_.balloonTips) {
         shell_.Notify(interface_.unicode, kNimSetVersion, bytes_);
     }
-    loaded_ = true;
+    return added;
 }
 
-void TrayIconRecord::Restore() {
+bool TrayIconRecord::Restore() {
     if (!loaded_) {
-        return;
+        return false;
     }
-    Send(kNimAdd, kNifMessage | kNifIcon | kNifTip);
+    if (!Send(kNimAdd, kNifMessage | kNifIcon | kNifTip)) {
+        return false;
+    }
     if (interface_.balloonTips) {
         // The field doubles as the balloon time-out; the version request needs the version.
         Put32(layout_.uTimeout, kNotifyIconVersion);
         shell_.Notify(interface_.unicode, kNimSetVersion, bytes_);
     }
+    return true;
 }
 
 void TrayIconRecord::Unload() {

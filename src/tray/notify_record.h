@@ -80,11 +80,12 @@ public:
     std::string Narrow(std::u16string_view wide) const override;
 };
 
-// Receives each request with the record exactly as it is to be passed to the shell.
+// Receives each request with the record exactly as it is to be passed to the shell; true
+// when the shell took it.
 class NotifyShell {
 public:
     virtual ~NotifyShell() = default;
-    virtual void Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) = 0;
+    virtual bool Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) = 0;
 };
 
 // The tray window's icon state: one record, filled and sent as the shell expects.
@@ -92,10 +93,13 @@ class TrayIconRecord {
 public:
     TrayIconRecord(WindowsVersion version, std::uint32_t pointerSize, NotifyShell& shell, const AnsiCodec& codec);
 
-    // Puts the icon into the notification area (NIM_ADD, then NIM_SETVERSION where balloons exist).
-    void Load(std::uint64_t hwnd, std::uint64_t ownIcon, std::string_view tooltip);
-    // The shell has restarted and forgotten the icon: add it again as it stands.
-    void Restore();
+    // Puts the icon into the notification area (NIM_ADD, then NIM_SETVERSION where balloons
+    // exist). False when the shell refused the icon (at sign-in it may not be ready yet); the
+    // record is filled all the same, and Restore tries again.
+    bool Load(std::uint64_t hwnd, std::uint64_t ownIcon, std::string_view tooltip);
+    // The shell has restarted and forgotten the icon, or refused it: add it again as it stands.
+    // False when the shell refused it once more.
+    bool Restore();
     void Unload();
 
     void SetToolTip(std::string_view tip);
@@ -118,7 +122,7 @@ private:
     std::uint64_t GetHandle(std::uint32_t offset) const;
     void PutPadded(std::uint32_t offset, std::uint32_t width, std::string_view text);
     void PutWide(std::uint32_t offset, std::uint32_t bytes, std::string_view ansi);
-    void Send(std::uint32_t message, std::uint32_t flags);
+    bool Send(std::uint32_t message, std::uint32_t flags);
 
     TrayInterface interface_;
     NotifyLayout layout_;

@@ -11,17 +11,27 @@ namespace corvane::tray {
 
 class SysTrayWindow::Shell final : public NotifyShell {
 public:
-    void Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) override {
+    bool Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) override {
         // Copied into the platform's own record so the shell gets an aligned, complete one.
         if (unicode) {
             NOTIFYICONDATAW data{};
             std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
-            ::Shell_NotifyIconW(message, &data);
-        } else {
-            NOTIFYICONDATAA data{};
-            std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
-            ::Shell_NotifyIconA(message, &data);
+            return Send(message, &data, ::Shell_NotifyIconW);
         }
+        NOTIFYICONDATAA data{};
+        std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
+        return Send(message, &data, ::Shell_NotifyIconA);
+    }
+
+private:
+    template <typename Data>
+    static bool Send(std::uint32_t message, Data* data, BOOL(WINAPI* notify)(DWORD, Data*)) {
+        if (notify(message, data)) {
+            return true;
+        }
+        // A busy shell can time out and still have added the icon: if it lets the icon be
+        // modified, the icon is there.
+        return message == NIM_ADD && notify(NIM_MODIFY, data);
     }
 };
 
@@ -73,14 +83,14 @@ void RaiseTrayEvent(SysTrayEvents& events, const TrayEvent& event) {
     }
 }
 
-SysTrayWindow::SysTrayWindow(SysTrayEvents* events, std::optional<std::uint32_t> getVersion)
+SysTrayWindow::SysTrayWindow(SysTrayEvents* events, std::optional<std::uint32_t> getVersion, NotifyShell* shell)
     : events_(events),
       shell_(std::make_unique<Shell>()),
       codec_(std::make_unique<Codec>()),
       keyboard_(::GetDoubleClickTime()) {
     const std::uint32_t v = getVersion ? *getVersion : static_cast<std::uint32_t>(::GetVersion());
     record_ = std::make_unique<TrayIconRecord>(DecodeWindowsVersion(v), static_cast<std::uint32_t>(sizeof(void*)),
-                                               *shell_, *codec_);
+                                               shell ? *shell : *shell_, *codec_);
 }
 
 SysTrayWindow::~SysTrayWindow() { Unload(); }
@@ -105,9 +115,17 @@ bool SysTrayWindow::Load(std::string_view fileDescription) {
     ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ownIcon_));
     ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ownIcon_));
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
-    record_->Load(reinterpret_cast<std::uintptr_t>(hwnd), reinterpret_cast<std::uintptr_t>(ownIcon_),
-                  fileDescription);
+    if (!record_->Load(reinterpret_cast<std::uintptr_t>(hwnd), reinterpret_cast<std::uintptr_t>(ownIcon_),
+                       fileDescription)) {
+        RetryAddLater();
+    }
     return true;
+}
+
+void SysTrayWindow::RetryAddLater() {
+    // At sign-in the program may start before the shell can take icons; without this the icon
+    // would be missing all day with nothing to say so.
+    ::SetTimer(hwnd_.get(), kAddRetryTimer, kAddRetryMs, nullptr);
 }
 
 void SysTrayWindow::Unload() {
@@ -181,7 +199,15 @@ LRESULT SysTrayWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        record_->Restore();
+        if (!record_->Restore()) {
+            RetryAddLater();
+        }
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kAddRetryTimer) {
+        if (record_->Restore()) {
+            ::KillTimer(hwnd, kAddRetryTimer);
+        }
         return 0;
     }
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);

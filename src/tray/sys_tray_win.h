@@ -43,8 +43,14 @@ public:
     static constexpr const char* kClassName = "CorvaneSysTray";
     static constexpr const char* kCaption = "Sys Tray Interface";
 
-    // getVersion stands in for GetVersion's answer (tests pretend to be older shells).
-    explicit SysTrayWindow(SysTrayEvents* events = nullptr, std::optional<std::uint32_t> getVersion = {});
+    // Until the shell takes the icon, it is offered again this often.
+    static constexpr UINT_PTR kAddRetryTimer = 1;
+    static constexpr UINT kAddRetryMs = 3000;
+
+    // getVersion stands in for GetVersion's answer (tests pretend to be older shells); shell,
+    // when given, stands in for the notification area (tests refuse icons with it).
+    explicit SysTrayWindow(SysTrayEvents* events = nullptr, std::optional<std::uint32_t> getVersion = {},
+                           NotifyShell* shell = nullptr);
     SysTrayWindow(const SysTrayWindow&) = delete;
     SysTrayWindow& operator=(const SysTrayWindow&) = delete;
     ~SysTrayWindow();
@@ -89,6 +95,7 @@ private:
     // A window destroyed from outside leaves nothing for Unload to destroy again.
     static void Detach(SysTrayWindow* self, HWND) noexcept { self->hwnd_.release(); }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void RetryAddLater();
 
     SysTrayEvents* events_;
     std::unique_ptr<Shell> shell_;

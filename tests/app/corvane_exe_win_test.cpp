@@ -173,6 +173,64 @@ std::string VersionString(const std::vector<char>& block, const char* name) {
     return value;
 }
 
+BOOL CALLBACK FindBoxOf(HWND hwnd, LPARAM lp) {
+    auto* f = reinterpret_cast<FoundWindow*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char cls[16] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == f->pid && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd)) {
+        f->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(CorvaneExe, StartsFromAFolderOutsideTheAnsiCodePage) {
+    // A user folder in another script ("Зоя"): the program finds its own files through the
+    // ANSI calls, which can name such a folder only in UTF-8.
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"\x0417\x043e\x044f";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring exe = folder + L"\\Corvane.exe";
+    const std::wstring from(ExePath().begin(), ExePath().end());
+    ASSERT_TRUE(::CopyFileW(from.c_str(), exe.c_str(), FALSE));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ::WaitForInputIdle(pi.hProcess, 10000);
+    FoundWindow main{pi.dwProcessId, "CorvaneMain", nullptr};
+    FoundWindow box{pi.dwProcessId, "#32770", nullptr};
+    EXPECT_TRUE(corvane::test::PumpUntil([&] {
+        ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&main));
+        return main.hwnd != nullptr;
+    }, 10000));
+    // Without UTF-8 the folder reads "???": a wildcard, and start-up stops at an error box.
+    corvane::test::PumpUntil([&] {
+        ::EnumWindows(FindBoxOf, reinterpret_cast<LPARAM>(&box));
+        return box.hwnd != nullptr;
+    }, 2000);
+    char title[128] = {};
+    if (box.hwnd != nullptr) {
+        ::GetWindowTextA(box.hwnd, title, sizeof title);
+    }
+    EXPECT_EQ(box.hwnd, nullptr) << title;
+    if (main.hwnd != nullptr) {
+        ::PostMessageA(main.hwnd, WM_COMMAND, 2006 /* Quit */, 0);
+    }
+    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(pi.hProcess, 99);
+        ::WaitForSingleObject(pi.hProcess, 5000);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ::DeleteFileW(exe.c_str());
+    ::DeleteFileW((folder + L"\\AppOpt.ini").c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST(CorvaneExe, CarriesVersionIconAndManifest) {
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeA(ExePath().c_str(), &ignored);
@@ -209,6 +267,7 @@ TEST(CorvaneExe, CarriesVersionIconAndManifest) {
     EXPECT_NE(m.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(m.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(m.find("PerMonitorV2"), std::string::npos);
+    EXPECT_NE(m.find(">UTF-8</activeCodePage>"), std::string::npos);
     ::FreeLibrary(exe);
 }
 

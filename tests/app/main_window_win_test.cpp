@@ -49,6 +49,7 @@ public:
 class FixedClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return now; }
+    std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
     std::int32_t now = 40000;
 };
 
@@ -146,6 +147,28 @@ TEST_F(MainWindowTest, TimerRunsTheCycleEveryTwoSeconds) {
     battery.ac = 1;
     ASSERT_TRUE(corvane::test::PumpUntil(
         [&] { return Label(IDC_LBL_PWR_INFO) == "AC Supply is connected to Unit."; }, 3000));
+}
+
+TEST_F(MainWindowTest, PowerBroadcastsRefreshAtOnceAndResumeStartsANewStep) {
+    ASSERT_TRUE(frmMain.Load());
+    // The plug goes in: shown within the message, not at the next tick.
+    battery.ac = 1;
+    battery.percent = 58;
+    clock.now += 60;
+    EXPECT_EQ(::SendMessageA(frmMain.Hwnd(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0), TRUE);
+    EXPECT_EQ(Label(IDC_LBL_PWR_INFO), "AC Supply is connected to Unit.");
+    EXPECT_EQ(Label(IDC_LBL_TIME), "42 Minutes, 0 Seconds.");
+    // Eight hours asleep, one percent more on waking: no figure made of the sleep.
+    battery.percent = 59;
+    clock.now += 8 * 3600;
+    ::SendMessageA(frmMain.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(Label(IDC_LBL_PERCENT), "59%");
+    EXPECT_EQ(Label(IDC_LBL_TIME), "(calculating ... please wait)");
+    EXPECT_EQ(frmMain.oSysTray().ToolTip(), "Charge: 59%");
+    battery.percent = 60;
+    clock.now += 120;
+    ::SendMessageA(frmMain.Hwnd(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    EXPECT_EQ(Label(IDC_LBL_TIME), "1 Hour(s), 20 Minutes, 0 Seconds.");
 }
 
 TEST_F(MainWindowTest, DoubleClickShowsAndHidesAndTheCloseBoxOnlyHides) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ public:
         return true;
     }
     std::int32_t SecondsOfDay() override { return now; }
+    std::int64_t MonotonicMilliseconds() override { return monoMs; }
     void SetPowerInfo(std::string_view t) override { pwrInfo = t; }
     void SetPercentText(std::string_view t) override { percentText = t; }
     void ResetBar() override { log.push_back("reset"); }
@@ -59,6 +61,7 @@ public:
     PowerStatus status{};
     bool failRead = false;
     std::int32_t now = 36000;
+    std::int64_t monoMs = 5'000'000;
     bool startCharging = false;
     bool endCharging = true;
     bool chargeLow = true;
@@ -83,6 +86,7 @@ protected:
     // One tick at the given reading, `after` seconds after the previous one.
     void Tick(int ac, int percent, std::int32_t after = 2) {
         w.now += after;
+        w.monoMs += std::int64_t{after} * 1000;
         w.Set(ac, percent);
         cycle.RefreshPowerStatus();
     }
@@ -131,28 +135,41 @@ TEST_F(PowerCycleTest, RisingStepEstimatesTimeToFullWhateverTheStepSize) {
     EXPECT_EQ(w.tip, "Charge: 60% ; Time: 20 Minutes, 0 Seconds.");
 }
 
-TEST_F(PowerCycleTest, StepAcrossMidnightIsMeasuredOverTheDayBoundary) {
-    w.now = kSecondsPerDay - 60;
-    Tick(0, 51, 0);
-    w.now = 40 - 2; // 23:59:00 -> 00:00:40
-    Tick(0, 50);
-    EXPECT_EQ(cycle.State().EstimatedSeconds, 100 * 50);
-    EXPECT_EQ(w.timeText, "1 Hour(s), 23 Minutes, 20 Seconds.");
-}
-
-TEST_F(PowerCycleTest, UnreadableClockShowsUnknownInsteadOfAFigure) {
-    w.now = kUnknownTime;
-    Tick(0, 57, 0);
-    Tick(0, 56, 0);
+TEST_F(PowerCycleTest, StepIsMeasuredOnTheMonotonicClockWhateverTheTimeOfDayDoes) {
+    struct Case {
+        const char* what;
+        std::int32_t wallBefore, wallAfter; // seconds of day at the two readings
+        std::int64_t awakeMs;               // what really passed
+        const char* timeText;
+    };
+    const Case cases[] = {
+        {"across midnight", kSecondsPerDay - 60, 40, 100'000, "1 Hour(s), 23 Minutes, 20 Seconds."},
+        {"clocks go back an hour", 10800 + 50, 7200 + 150, 100'000, "1 Hour(s), 23 Minutes, 20 Seconds."},
+        {"clock set five hours on", 36000, 54000 + 100, 100'000, "1 Hour(s), 23 Minutes, 20 Seconds."},
+        {"time of day unreadable", kUnknownTime, kUnknownTime, 100'000, "1 Hour(s), 23 Minutes, 20 Seconds."},
+        {"half a second counts as one", 0, 0, 500, "0 Minutes, 50 Seconds."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        World world;
+        PowerCycle cyc(world, world, world, world, world);
+        cyc.ClearBaseline();
+        world.now = c.wallBefore;
+        world.Set(0, 51);
+        cyc.RefreshPowerStatus();
+        world.now = c.wallAfter;
+        world.monoMs += c.awakeMs;
+        world.Set(0, 50);
+        cyc.RefreshPowerStatus();
+        EXPECT_EQ(world.timeText, c.timeText);
+        EXPECT_EQ(cyc.State().LastChangeTime, c.wallAfter); // time_rec: still the time of day
+    }
+    // A step of many months at 99 % has no 32-bit figure.
+    Tick(1, 98);
+    Tick(1, 99, 0);
+    w.monoMs += std::int64_t{300} * kSecondsPerDay * 1000;
+    Tick(1, 98, 0);
     EXPECT_EQ(w.timeText, "-unknown-");
-    EXPECT_EQ(w.tip, "Charge: 56% ; Time: -unknown-");
-    // The clock comes back: the step measured from an unknown time is still unknown,
-    w.now = 5000;
-    Tick(0, 55, 0);
-    EXPECT_EQ(w.timeText, "-unknown-");
-    // and the next one is a real figure again.
-    Tick(0, 54, 10);
-    EXPECT_EQ(w.timeText, "9 Minutes, 0 Seconds.");
 }
 
 TEST_F(PowerCycleTest, UnknownPercentShowsFullBarAndKeepsTheLastKnownReading) {
@@ -276,6 +293,124 @@ TEST_F(PowerCycleTest, CriticalLevelTextIsReadAsALeadingNumber) {
     EXPECT_EQ(LeadingNumber("abc"), 0);
     EXPECT_EQ(LeadingNumber("-3x"), -3);
     EXPECT_EQ(LeadingNumber("99999999999999999999"), 2147483648LL);
+}
+
+TEST_F(PowerCycleTest, CriticalAlertOnArrivalOrOnAFallOverTheLevel) {
+    struct Case {
+        int from, to;
+        const char* level;
+        bool alert;
+    };
+    const Case cases[] = {
+        {12, 8, "10", true},   // jumped over it
+        {11, 10, "10", true},  // landed on it
+        {9, 10, "10", true},   // landed on it from below
+        {11, 9, "10", true},
+        {10, 9, "10", false},  // already alerted on arrival
+        {8, 12, "10", false},  // rising past it is no reason to warn
+        {50, 20, "10", false},
+        {3, 0, "", true},      // empty text: level 0, reached
+        {30, 2, " 5 %", true},
+        {5, 1, "-1", false},   // a level no reading can fall below
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + " -> " + std::to_string(c.to) + " at '" + c.level + "'");
+        World world;
+        world.chargeAlert = c.level;
+        PowerCycle cyc(world, world, world, world, world);
+        cyc.ClearBaseline();
+        world.Set(0, c.from);
+        cyc.RefreshPowerStatus();
+        world.Set(0, c.to);
+        cyc.RefreshPowerStatus();
+        const std::vector<std::string> critical{"balloon Battery Charge Level Critical", "sound 2"};
+        EXPECT_EQ(world.alerts, c.alert ? critical : std::vector<std::string>{});
+    }
+}
+
+TEST_F(PowerCycleTest, ResumeRestartsTheBaselineSoSleepIsNotCounted) {
+    // Unchanged over the sleep: the next step is measured from the resume.
+    Tick(0, 57);
+    Tick(0, 57, 120);
+    cycle.Resumed();
+    w.monoMs += std::int64_t{8} * 3600 * 1000;
+    Tick(0, 57, 0);
+    Tick(0, 56, 300);
+    EXPECT_EQ(cycle.State().EstimatedSeconds, 300 * 56);
+    EXPECT_EQ(w.timeText, "4 Hour(s), 40 Minutes, 0 Seconds.");
+
+    // Moved while asleep, over the critical level: the alert, a fresh baseline, no figure.
+    w.chargeAlert = "50";
+    cycle.Resumed();
+    w.monoMs += std::int64_t{3} * 3600 * 1000;
+    w.alerts.clear();
+    Tick(0, 48, 0);
+    EXPECT_EQ(w.alerts, (std::vector<std::string>{"balloon Battery Charge Level Critical", "sound 2"}));
+    EXPECT_EQ(w.timeText, "(calculating ... please wait)");
+    EXPECT_EQ(w.tip, "Charge: 48%");
+    EXPECT_EQ(cycle.State().LastPercent, 48);
+    Tick(0, 47, 60);
+    EXPECT_EQ(w.tip, "Charge: 47% ; Time: 47 Minutes, 0 Seconds.");
+
+    // An unknown reading right after the resume leaves the restart to the next known one.
+    cycle.Resumed();
+    w.monoMs += std::int64_t{3600} * 1000;
+    Tick(0, 255, 0);
+    Tick(0, 45, 0);
+    EXPECT_EQ(w.tip, "Charge: 45%");
+}
+
+TEST(PowerCycleFuzz, EveryFieldValueGivesOnlyTheCyclesOwnTexts) {
+    // Every ACLineStatus with every percent, both with BatteryLifeTime unknown and known, and
+    // BatteryFlag running through all its values alongside each of them; each reading follows
+    // the previous one, so every kind of transition is met too.
+    const std::vector<std::string> sources{"Battery level", "Working on battery power.",
+                                           "AC Supply is connected to Unit.", "An unknown Source."};
+    const std::vector<std::string> titles{"Corvane :: Battery Supply Resumed.", "Corvane :: Charging Started Alert.",
+                                          "Battery Charge Level Critical", "Battery Charge Full."};
+    const auto isDuration = [](const std::string& t) {
+        if (t == "-unknown-" || t == "(calculating ... please wait)") {
+            return true;
+        }
+        const std::size_t m = t.find(" Minutes, ");
+        return m != std::string::npos && t.ends_with(" Seconds.") && t.find_first_of("0123456789") == 0;
+    };
+    World w;
+    w.startCharging = true;
+    PowerCycle cycle(w, w, w, w, w);
+    cycle.ClearBaseline();
+    for (int life = 0; life < 2; ++life) {
+        for (int ac = 0; ac < 256; ++ac) {
+            for (int percent = 0; percent < 256; ++percent) {
+                w.status.ACLineStatus = static_cast<std::uint8_t>(ac);
+                w.status.BatteryFlag = static_cast<std::uint8_t>(ac + percent);
+                w.status.BatteryLifePercent = static_cast<std::uint8_t>(percent);
+                w.status.BatteryLifeTime = life == 0 ? 0xFFFFFFFFu : 3600u * static_cast<std::uint32_t>(percent);
+                w.monoMs += 1000 + percent;
+                w.now = (w.now + 1) % kSecondsPerDay;
+                w.log.clear();
+                cycle.RefreshPowerStatus();
+                const int shown = percent > 100 ? 100 : percent;
+                ASSERT_EQ(w.log, (std::vector<std::string>{"reset", "bar " + std::to_string(shown)}));
+                ASSERT_EQ(w.percentText, std::to_string(shown) + "%");
+                ASSERT_NE(std::find(sources.begin(), sources.end(), w.pwrInfo), sources.end()) << w.pwrInfo;
+                ASSERT_TRUE(isDuration(w.timeText)) << w.timeText;
+                const std::string prefix = "Charge: " + std::to_string(cycle.State().LastPercent) + "%";
+                ASSERT_TRUE(w.tip == prefix || (w.tip.starts_with(prefix + " ; Time: ") &&
+                                                 isDuration(w.tip.substr(prefix.size() + 9))))
+                    << w.tip;
+                ASSERT_GE(cycle.State().LastPercent, 0);
+                ASSERT_LE(cycle.State().LastPercent, 100);
+            }
+        }
+    }
+    for (const std::string& a : w.alerts) {
+        const bool known = a == "sound 0" || a == "sound 1" || a == "sound 2" ||
+                           std::find_if(titles.begin(), titles.end(),
+                                        [&](const std::string& t) { return a == "balloon " + t; }) != titles.end();
+        ASSERT_TRUE(known) << a;
+    }
+    EXPECT_GT(w.alerts.size(), 4u);
 }
 
 TEST_F(PowerCycleTest, FullAlertOnEveryArrivalAtHundredAfterTheCritical) {

@@ -34,6 +34,7 @@ public:
 class FixedClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return 40000; }
+    std::int64_t MonotonicMilliseconds() override { return 40000 * 1000; }
 };
 
 bool Checked(MainWindow& w, int id) { return ::IsDlgButtonChecked(w.Hwnd(), id) == BST_CHECKED; }

@@ -52,8 +52,9 @@ struct Sent {
 
 class RecordingShell : public NotifyShell {
 public:
-    void Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) override {
+    bool Notify(bool unicode, std::uint32_t message, std::span<const std::uint8_t> record) override {
         sent.push_back(Sent{unicode, message, std::vector<std::uint8_t>(record.begin(), record.end())});
+        return true;
     }
     std::vector<Sent> sent;
 };

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstring>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -131,6 +133,39 @@ TEST(SysTrayWindow, ShellRestartBroadcastPutsTheIconBack) {
     Pump();
     EXPECT_TRUE(ShellHasIcon(tray.Hwnd(), IconId(tray)));
     EXPECT_EQ(tray.ToolTip(), "Charge: 80%");
+}
+
+// The notification area of a shell that is still starting: it refuses the first icons.
+class StartingShell : public NotifyShell {
+public:
+    bool Notify(bool, std::uint32_t message, std::span<const std::uint8_t> record) override {
+        requests.push_back(message);
+        if (message == kNimAdd && refusals > 0) {
+            --refusals;
+            return false;
+        }
+        NOTIFYICONDATAW data{};
+        std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
+        return ::Shell_NotifyIconW(message, &data) != FALSE;
+    }
+    int refusals = 2;
+    std::vector<std::uint32_t> requests;
+};
+
+TEST(SysTrayWindow, RefusedIconIsOfferedAgainUntilTheShellTakesIt) {
+    StartingShell shell;
+    SysTrayWindow tray(nullptr, {}, &shell);
+    ASSERT_TRUE(tray.Load("Corvane"));
+    tray.SetToolTip("Charge: 57%");
+    EXPECT_FALSE(ShellHasIcon(tray.Hwnd(), IconId(tray)));
+    EXPECT_EQ(shell.requests, (std::vector<std::uint32_t>{kNimAdd, kNimModify}));
+    ASSERT_TRUE(corvane::test::PumpUntil([&] { return ShellHasIcon(tray.Hwnd(), IconId(tray)); },
+                                         3 * SysTrayWindow::kAddRetryMs));
+    EXPECT_EQ(shell.refusals, 0);
+    EXPECT_EQ(shell.requests.back(), kNimSetVersion);
+    EXPECT_EQ(tray.ToolTip(), "Charge: 57%");
+    // Taken: no more offers.
+    EXPECT_FALSE(::KillTimer(tray.Hwnd(), SysTrayWindow::kAddRetryTimer));
 }
 
 TEST(SysTrayWindow, OlderShellsGetTheAnsiRecord) {

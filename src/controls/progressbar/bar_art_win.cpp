@@ -13,7 +13,10 @@ UniqueBitmap LoadPicture(HINSTANCE module, int id) {
 
 } // namespace
 
-std::shared_ptr<const BarArt> LoadBarArt(HINSTANCE module) {
+namespace {
+
+// Frame, eraser and the pieces of `looks`; null when any picture is missing.
+std::shared_ptr<BarArt> LoadLooks(HINSTANCE module, int firstLook, int lastLook) {
     if (module == nullptr) {
         module = ::GetModuleHandleA(nullptr);
     }
@@ -23,7 +26,7 @@ std::shared_ptr<const BarArt> LoadBarArt(HINSTANCE module) {
     if (!art->frame || !art->blank) {
         return nullptr;
     }
-    for (int look = 0; look < kLookCount; ++look) {
+    for (int look = firstLook; look <= lastLook; ++look) {
         for (int i = 0; i < kPiecesPerLook; ++i) {
             UniqueBitmap& slot = art->pieces[static_cast<std::size_t>(look)][static_cast<std::size_t>(i)];
             slot = LoadPicture(module, IDB_BAR_PIECE_BASE + kPiecesPerLook * look + i);
@@ -35,12 +38,24 @@ std::shared_ptr<const BarArt> LoadBarArt(HINSTANCE module) {
     return art;
 }
 
-std::shared_ptr<const BarArt> SharedBarArt() {
-    static std::weak_ptr<const BarArt> shared;
-    std::shared_ptr<const BarArt> art = shared.lock();
+} // namespace
+
+std::shared_ptr<const BarArt> LoadBarArt(HINSTANCE module) { return LoadLooks(module, 0, kLookCount - 1); }
+
+std::shared_ptr<const BarArt> SharedBarArt(int look) {
+    if (look < 0 || look >= kLookCount) {
+        look = 0;
+    }
+    static std::array<std::weak_ptr<const BarArt>, kLookCount> shared;
+    std::weak_ptr<const BarArt>& slot = shared[static_cast<std::size_t>(look)];
+    std::shared_ptr<const BarArt> art = slot.lock();
     if (!art) {
-        art = LoadBarArt();
-        shared = art;
+        std::shared_ptr<BarArt> loaded = LoadLooks(nullptr, look, look);
+        if (loaded) {
+            loaded->onlyLook = look;
+        }
+        art = loaded;
+        slot = art;
     }
     return art;
 }

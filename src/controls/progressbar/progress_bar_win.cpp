@@ -57,7 +57,9 @@ void XpProgressBar::SetValue(std::int32_t New_Value) {
             ::SetWindowTextA(hwnd_, text.c_str());
         }
         painter_.PaintValue(surface_, Values(), model_.Style());
-        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        if (surface_.Flush()) {
+            ::InvalidateRect(hwnd_, nullptr, FALSE);
+        }
     }
 }
 
@@ -91,6 +93,7 @@ void XpProgressBar::Resized(int width, int height) {
     // A surface that cannot be made stays empty: the bar then shows nothing rather than failing.
     surface_.Resize(width, height);
     painter_.PaintFrame(surface_, Values());
+    surface_.Flush();
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

@@ -172,6 +172,39 @@ TEST_F(BarSurfaceTest, LookChangeShowsAtTheNextRefresh) {
     EXPECT_EQ(surface_->Look(), kRedLook);
 }
 
+TEST_F(BarSurfaceTest, RefreshPaintsOnlyWhenThePixelsChangeAndEndsAsAFullRepaintWould) {
+    struct Step {
+        int value, look;
+        bool changes;
+    };
+    const Step steps[] = {
+        {57, kMasterLook, true}, {57, kMasterLook, false}, {56, kMasterLook, false}, // same blocks
+        {40, kMasterLook, true},                                                    // fewer blocks
+        {40, kMasterLook, false}, {100, kMasterLook, true}, {100, kRedLook, true},   // new look
+        {100, kRedLook, false},   {0, kRedLook, true},      {0, kRedLook, false},
+    };
+    surface_->Flush();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "value " << step.value << ", look " << step.look);
+        surface_->ApplyLook(step.look);
+        Refresh(step.value);
+        EXPECT_EQ(surface_->Flush(), step.changes);
+
+        BarSurface fresh(art_);
+        ASSERT_TRUE(fresh.Resize(100, 14));
+        fresh.ApplyLook(step.look);
+        BarPainter painter;
+        BarValues values = values_;
+        painter.PaintFrame(fresh, values);
+        painter.PaintValue(fresh, values, style_);
+        for (int y = 0; y < 14; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                ASSERT_EQ(At(x, y), fresh.PixelAt(x, y)) << x << ", " << y;
+            }
+        }
+    }
+}
+
 TEST_F(BarSurfaceTest, SweepGroupAndItsErasedTrail) {
     style_ = 1;
     for (int look : {kMasterLook, kBlueMetLook}) {

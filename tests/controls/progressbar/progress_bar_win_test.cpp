@@ -157,6 +157,20 @@ TEST_F(BarPixels, NewBarIsAnEmptyFrame) {
     EXPECT_EQ(::SendMessageA(host.hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), 1);
 }
 
+TEST(BarArt, ABarKeepsOnlyThePiecesOfTheLookItShows) {
+    Host host;
+    host.Bar().SetProgressLook(kRedLook);
+    std::shared_ptr<const BarArt> shown = SharedBarArt(kRedLook);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->frame && shown->blank && shown->pieces[kRedLook][2]);
+    EXPECT_FALSE(shown->pieces[kMasterLook][2]);
+    const std::weak_ptr<const BarArt> red = shown;
+    shown.reset();
+    EXPECT_FALSE(red.expired()); // the bar holds it
+    host.Bar().SetProgressLook(kMasterLook);
+    EXPECT_TRUE(red.expired());  // and lets it go with the look
+}
+
 TEST_F(BarPixels, BlocksInTwoLooks) {
     Host host;
     for (int look : {kMasterLook, kRedLook}) {
