@@ -74,6 +74,15 @@ using UniqueGlobal = UniqueHandle<handle_traits::Simple<HGLOBAL, handle_traits::
 using UniqueWindow = UniqueHandle<handle_traits::Simple<HWND, handle_traits::DestroyWindowHandle>>;
 // Kernel handles whose failure value is NULL (events, mutexes, processes, threads).
 using UniqueKernelHandle = UniqueHandle<handle_traits::Simple<HANDLE, handle_traits::CloseKernelHandle>>;
+namespace handle_traits {
+// CreateFile says "no file" with INVALID_HANDLE_VALUE, not with a null handle.
+struct File {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+} // namespace handle_traits
+using UniqueFile = UniqueHandle<handle_traits::File>;
 
 // A device context borrowed from a window with GetDC: released, not deleted.
 class WindowDc {

@@ -26,4 +26,31 @@ std::string WideToAnsi(std::wstring_view wide) {
     return out;
 }
 
+std::string RecodeToUtf8(std::string_view text, unsigned codePage) {
+    if (text.empty()) {
+        return {};
+    }
+    const int len = static_cast<int>(text.size());
+    const int wn = ::MultiByteToWideChar(codePage, 0, text.data(), len, nullptr, 0);
+    if (wn <= 0) {
+        return std::string(text);
+    }
+    std::wstring wide(static_cast<size_t>(wn), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), len, wide.data(), wn);
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+unsigned LegacyAnsiCodePage() {
+    DWORD cp = 0;
+    if (::GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                          reinterpret_cast<LPWSTR>(&cp), sizeof(cp) / sizeof(WCHAR)) == 0 ||
+        cp == 0) {
+        return 1252;
+    }
+    return cp;
+}
+
 } // namespace corvane

@@ -8,5 +8,9 @@ namespace corvane {
 
 std::wstring AnsiToWide(std::string_view ansi);
 std::string WideToAnsi(std::wstring_view wide);
+// The same text in UTF-8, from bytes in the given code page.
+std::string RecodeToUtf8(std::string_view text, unsigned codePage);
+// The system's own ANSI code page, which the program's UTF-8 code page stands in for.
+unsigned LegacyAnsiCodePage();
 
 } // namespace corvane

@@ -13,6 +13,7 @@
 #include "app/main_window_win.h"
 #include "app/window_options_win.h"
 #include "base/message_box_win.h"
+#include "settings/app_settings_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/file_dialog_win.h"
@@ -254,6 +255,34 @@ TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharg
     EXPECT_EQ(boxes.Calls()[0].title, "Corvane Critical Charge Alert");
     EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(::GetFocus(), w->chkChargeLow());
+}
+
+// A settings file from the system's old code page keeps its characters once the program runs
+// in the UTF-8 code page: recoded once, whole; anything else is left byte for byte.
+TEST(SettingsFileCodePage, OldCodePageFileIsRecodedOnceAndOthersAreLeft) {
+    corvane::test::TempDir folder;
+    const std::string ini = folder.File("AppOpt.ini");
+    const struct {
+        std::string before;
+        unsigned activeCodePage;
+        std::string after;
+    } cases[] = {
+        {"[snd]\r\nchrg_start=C:\\Sons\\alerte\xE9.wav\r\n", CP_UTF8,
+         "[snd]\r\nchrg_start=C:\\Sons\\alerte\xC3\xA9.wav\r\n"},
+        {"[snd]\r\nchrg_start=C:\\Sons\\alerte\xC3\xA9.wav\r\n", CP_UTF8,
+         "[snd]\r\nchrg_start=C:\\Sons\\alerte\xC3\xA9.wav\r\n"},
+        {"[snd]\r\nchrg_start=C:\\Sons\\alerte\xE9.wav\r\n", 1252,
+         "[snd]\r\nchrg_start=C:\\Sons\\alerte\xE9.wav\r\n"},
+        {std::string("\xFF\xFE[\0s\0", 6), CP_UTF8, std::string("\xFF\xFE[\0s\0", 6)},
+    };
+    for (const auto& c : cases) {
+        corvane::test::WriteWholeFile(ini, c.before);
+        settings::MigrateToUtf8(ini, c.activeCodePage);
+        EXPECT_EQ(corvane::test::ReadWholeFile(ini), c.after);
+    }
+    ::DeleteFileA(ini.c_str());
+    settings::MigrateToUtf8(ini, CP_UTF8);
+    EXPECT_EQ(::GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "base/component_error.h"
 #include "base/general_value.h"
+#include "base/utf8.h"
 
 namespace corvane {
 namespace {
@@ -60,6 +61,31 @@ TEST(GeneralValue, ByteArrayBounds) {
     ASSERT_NE(v.Bytes(), nullptr);
     EXPECT_EQ(v.Bytes()->lowerBound, 1);
     EXPECT_EQ(v.Text(), nullptr);
+}
+
+// Text from the system's old code page is never mistaken for UTF-8, so it can be recoded.
+TEST(Utf8, WellFormedOnly) {
+    const struct {
+        const char* bytes;
+        bool utf8;
+    } cases[] = {
+        {"", true},
+        {"C:\\Program Files\\Corvane\\chg_full.wav", true},
+        {"caf\xC3\xA9", true},                 // e acute
+        {"\xD0\x97\xD0\xBE\xD1\x8F", true},    // Cyrillic
+        {"\xE2\x82\xAC \xF0\x9F\x94\x8B", true}, // euro sign, four-byte symbol
+        {"caf\xE9", false},                     // e acute in code page 1252
+        {"\xC7\xEE\xFF", false},                // the Cyrillic above in code page 1251
+        {"\xC3", false},                        // cut short
+        {"\xC0\xAF", false},                    // overlong
+        {"\xE0\x80\xAF", false},                // overlong
+        {"\xED\xA0\x80", false},                // surrogate
+        {"\xF4\x90\x80\x80", false},            // past U+10FFFF
+        {"\xC3\x28", false},                    // bad continuation
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUtf8(c.bytes), c.utf8) << c.bytes;
+    }
 }
 
 } // namespace

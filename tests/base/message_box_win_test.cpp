@@ -51,5 +51,12 @@ TEST(TextConversion, AnsiAndWideRoundTrip) {
     EXPECT_EQ(AnsiToWide(std::string("a\0b", 3)).size(), 3u);
 }
 
+// Settings written in the system's own code page come back as the same characters in UTF-8.
+TEST(TextConversion, SystemCodePageTextIsRecodedToUtf8) {
+    EXPECT_EQ(RecodeToUtf8("C:\\Sons\\alerte\xE9.wav", 1252), "C:\\Sons\\alerte\xC3\xA9.wav");
+    EXPECT_EQ(RecodeToUtf8("\xC7\xEE\xFF", 1251), "\xD0\x97\xD0\xBE\xD1\x8F"); // a Cyrillic name
+    EXPECT_EQ(RecodeToUtf8("", 1252), "");
+}
+
 } // namespace
 } // namespace corvane
