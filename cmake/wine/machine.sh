@@ -6,7 +6,8 @@
 #   machine.sh check <arch>    exit 0 where Wine runs <arch> (win32|win64) programs; otherwise
 #                              prints the reason on stdout and exits 1
 #   machine.sh loader <arch>   the Wine loader for <arch>
-# CORVANE_NO_32BIT=1 makes the answer for 32-bit "no" on any machine, to try that path.
+# CORVANE_NO_32BIT=1 makes the answer for 32-bit "no" on any machine, to try that path;
+# CORVANE_NO_32BIT=kernel does so as if the kernel had refused, with the kernel's own reason.
 set -eu
 
 # A 96-byte i386 ELF program that only calls exit(42): it needs no 32-bit library, so it tells
@@ -28,9 +29,13 @@ kernel_runs_32bit() {
 
 forced_no_32bit() {
     case "${CORVANE_NO_32BIT:-}" in
-    "" | 0 | no | NO | false | FALSE) return 1 ;;
+    "" | 0 | no | NO | false | FALSE | kernel) return 1 ;;
     *) return 0 ;;
     esac
+}
+
+kernel_refuses_32bit() {
+    [ "${CORVANE_NO_32BIT:-}" = kernel ] || ! kernel_runs_32bit
 }
 
 loader() {
@@ -47,7 +52,7 @@ check() {
             echo "this machine cannot run 32-bit programs (CORVANE_NO_32BIT is set)"
             return 1
         fi
-        if ! kernel_runs_32bit; then
+        if kernel_refuses_32bit; then
             echo "this machine cannot run 32-bit programs (the kernel's 32-bit emulation is off)"
             return 1
         fi
@@ -65,7 +70,7 @@ check() {
 
 case "${1:-}" in
 kernel32)
-    ! forced_no_32bit && kernel_runs_32bit
+    ! forced_no_32bit && ! kernel_refuses_32bit
     ;;
 check)
     check "${2:?arch}"
