@@ -63,9 +63,13 @@ corvane_log=$log
 write_settings
 battery 0 Discharging 5700000
 WINEDEBUG=+loaddll start_corvane "$downloads/Corvane.exe"
+for _ in $(seq 1 40); do
+    [ -n "$(field caption)" ] && break
+    sleep 0.5
+done
+expect_no_marker "start-up"
 expect_label lblPercent "57%"
 expect_system_load uxtheme.dll
-expect_no_marker "start-up"
 
 battery 1 Charging 5800000
 expect_label lblPwrInfo "AC Supply is connected to Unit."
