@@ -20,6 +20,18 @@ log=$(mktemp)
 also_remove="$downloads $log"
 . "$(dirname "$0")/fake_battery.sh"
 
+# A copy that hangs (as one with a broken library may) ignores Quit and outlives its
+# wrapper; this copy's path is ours alone.
+end_this_copy() {
+    local pid
+    stop_corvane
+    for pid in $(pgrep -f -- "$downloads/Corvane.exe"); do
+        kill "$pid" 2>/dev/null
+    done
+    cleanup
+}
+trap end_this_copy EXIT
+
 fail() {
     echo "FAILED: $*"
     exit 1
