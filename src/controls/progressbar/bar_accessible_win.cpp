@@ -151,8 +151,8 @@ int PercentOfRange(int low, int high, int pos) noexcept {
     return static_cast<int>(at * 100 / span);
 }
 
-// The interface ids come from the headers' declarations (__uuidof): MinGW's oleacc import
-// library resolves IID_IAccessible to an import thunk instead of the id.
+// The interface ids come from the headers' declarations (__uuidof): oleacc is loaded at its
+// first use, so no import library supplies IID_IAccessible.
 LRESULT AnswerGetObject(HWND bar, WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         IAccessible* client = nullptr;
