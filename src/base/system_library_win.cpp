@@ -62,8 +62,6 @@ void LimitLibrarySearch() noexcept {
     }
 }
 
-const char* FileNameOf(SystemLibrary library) noexcept { return kFileNames[Index(library)]; }
-
 FARPROC FindSystemFunction(SystemLibrary library, const char* name) {
     Loaded& loaded = g_loaded[Index(library)];
     const std::string file = FileName(library);
@@ -73,7 +71,8 @@ FARPROC FindSystemFunction(SystemLibrary library, const char* name) {
         // so that the common controls still come as the manifest's version 6.
         loaded.module = ::LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (!loaded.module) {
-            ReportOnce(file, name, ::GetLastError(),
+            const DWORD error = ::GetLastError();
+            ReportOnce(file, name, error,
                        file + " could not be loaded from the Windows system folder, so " + name +
                            " is not available.");
             return nullptr;
@@ -84,7 +83,8 @@ FARPROC FindSystemFunction(SystemLibrary library, const char* name) {
     }
     FARPROC function = ::GetProcAddress(loaded.module, name);
     if (!function) {
-        ReportOnce(file + "!" + name, name, ::GetLastError(), std::string(name) + " was not found in " + file + ".");
+        const DWORD error = ::GetLastError();
+        ReportOnce(file + "!" + name, name, error, std::string(name) + " was not found in " + file + ".");
     }
     return function;
 }

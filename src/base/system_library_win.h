@@ -18,8 +18,6 @@ void LimitLibrarySearch() noexcept;
 // oleaut32) come here too, so that they cost nothing until then.
 enum class SystemLibrary { Comctl32, Comdlg32, Ole32, Oleacc, Oleaut32, Uxtheme, Version, Winmm, Winspool, Count };
 
-const char* FileNameOf(SystemLibrary library) noexcept;
-
 // The function `name` of the library, which is loaded from the system folder at the first call
 // and kept for the life of the process. Null when the library or the function cannot be had:
 // the user is told so once, in a box naming both, and the feature that needs it does nothing.
