@@ -76,7 +76,7 @@ AlertSoundsController::AlertSoundsController(const AlertSoundControls& controls,
         AddTool(controls_.options[i], sounds::kOptionToolTip);
         AddTool(controls_.soundFiles[i], "");
         sys::SetWindowSubclass(controls_.options[i], OptionProc, static_cast<UINT_PTR>(slot),
-                            reinterpret_cast<DWORD_PTR>(this));
+                               reinterpret_cast<DWORD_PTR>(this));
     }
 }
 

@@ -64,7 +64,7 @@ WindowOptionsController::WindowOptionsController(WindowOptionControls controls)
         controls_.bar->SetEvents(this);
     }
     sys::SetWindowSubclass(controls_.txtChargeAlert, ChargeAlertProc, kChargeAlertSubclass,
-                        reinterpret_cast<DWORD_PTR>(this));
+                           reinterpret_cast<DWORD_PTR>(this));
 }
 
 WindowOptionsController::~WindowOptionsController() {

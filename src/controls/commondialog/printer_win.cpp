@@ -130,8 +130,8 @@ public:
                 return false;
             }
             std::vector<BYTE> settings(static_cast<std::size_t>(size));
-            if (sys::DocumentPropertiesA(nullptr, printer.get(), name.data(), reinterpret_cast<DEVMODEA*>(settings.data()),
-                                      nullptr, DM_OUT_BUFFER) != IDOK) {
+            if (sys::DocumentPropertiesA(nullptr, printer.get(), name.data(),
+                                         reinterpret_cast<DEVMODEA*>(settings.data()), nullptr, DM_OUT_BUFFER) != IDOK) {
                 return false;
             }
             settings_ = std::move(settings);
