@@ -9,6 +9,7 @@
 
 #include "app/main_window_win.h"
 #include "app/power_ports_win.h"
+#include "base/system_calls_win.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ double TimeRefreshes(corvane::app::MainWindow& w) {
 
 int main() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    corvane::sys::InitCommonControlsEx(&icc);
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
 
     LARGE_INTEGER f, a, b;

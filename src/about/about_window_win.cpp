@@ -7,6 +7,7 @@
 #include "about/about_layout.h"
 #include "about/banner_win.h"
 #include "base/dpi_win.h"
+#include "base/system_calls_win.h"
 
 #ifndef CORVANE_VERSION_MAJOR
 #define CORVANE_VERSION_MAJOR 0
@@ -46,13 +47,13 @@ std::string VersionLabelOf(const std::string& path) {
         file.assign(own, ::GetModuleFileNameA(nullptr, own, MAX_PATH));
     }
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    const DWORD size = sys::GetFileVersionInfoSizeA(file.c_str(), &ignored);
     if (size != 0) {
         std::vector<char> block(size);
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT len = 0;
-        if (::GetFileVersionInfoA(file.c_str(), 0, size, block.data()) &&
-            ::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &len) && fixed &&
+        if (sys::GetFileVersionInfoA(file.c_str(), 0, size, block.data()) &&
+            sys::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &len) && fixed &&
             len >= sizeof(VS_FIXEDFILEINFO)) {
             return VersionText(HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
                                HIWORD(fixed->dwFileVersionLS));

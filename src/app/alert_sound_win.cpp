@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "app/file_exists_win.h"
+#include "base/system_calls_win.h"
 
 namespace corvane {
 
@@ -21,7 +22,7 @@ void PlayAlertSound(const std::string& path) {
         g_soundInterceptor->Record({path, flags});
         return;
     }
-    ::sndPlaySoundA(path.c_str(), flags);
+    sys::sndPlaySoundA(path.c_str(), flags);
 }
 
 AlertSoundInterceptor::AlertSoundInterceptor() : previous_(g_soundInterceptor) { g_soundInterceptor = this; }

@@ -8,6 +8,7 @@
 
 #include "about/banner_win.h"
 #include "app/main_window_ids.h"
+#include "base/system_calls_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 
 namespace corvane::app {
@@ -151,7 +152,7 @@ void CreateMainControls(HWND parent) {
     // The pages' controls sit on the window itself, in its face colour: a themed tab control
     // would paint its pane in another (white) and leave grey islands around every control.
     // A class list that names no class turns the theme off.
-    ::SetWindowTheme(tab, L" ", L" ");
+    sys::SetWindowTheme(tab, L" ", L" ");
     for (int i = 0; i < 3; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;

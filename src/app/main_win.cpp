@@ -1,10 +1,10 @@
 // Corvane.exe: one copy at a time, living in the notification area.
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
 #include "app/main_window_win.h"
 #include "base/handles_win.h"
+#include "base/system_calls_win.h"
+#include "base/system_library_win.h"
 
 namespace {
 
@@ -14,15 +14,16 @@ constexpr char kInstanceMutex[] = "Local\\Corvane.SingleInstance.7f3c2a91";
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    corvane::LimitLibrarySearch(); // before any library outside the known DLLs loads
     corvane::UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
     if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
         return 0; // another copy runs: end before anything is shown or created
     }
     // The shell's default actions (help file, web page) and screen readers asking the bar
     // for its value both go through COM on this thread.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const HRESULT com = corvane::sys::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    corvane::sys::InitCommonControlsEx(&icc);
 
     corvane::app::MainWindow frmMain(instance, corvane::app::MainWindow::Options{});
     if (!frmMain.Load()) {
@@ -37,7 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ::DispatchMessageA(&m);
     }
     if (SUCCEEDED(com)) {
-        ::CoUninitialize();
+        corvane::sys::CoUninitialize();
     }
     return static_cast<int>(m.wParam);
 }

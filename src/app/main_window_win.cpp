@@ -19,6 +19,7 @@
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
 #include "app/window_options_win.h"
+#include "base/system_calls_win.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 
@@ -61,20 +62,20 @@ std::string ProgramVersionText() { return CORVANE_VERSION_TEXT; }
 std::string ProgramFileDescription() {
     const std::string path = ProgramPath();
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const DWORD size = sys::GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size != 0) {
         std::vector<char> block(size);
         struct LangCp {
             WORD lang, cp;
         }* tr = nullptr;
         UINT len = 0;
-        if (::GetFileVersionInfoA(path.c_str(), 0, size, block.data()) &&
-            ::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) &&
+        if (sys::GetFileVersionInfoA(path.c_str(), 0, size, block.data()) &&
+            sys::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) &&
             len >= sizeof(LangCp)) {
             char query[64];
             wsprintfA(query, "\\StringFileInfo\\%04x%04x\\FileDescription", tr->lang, tr->cp);
             char* value = nullptr;
-            if (::VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &len) && value && *value) {
+            if (sys::VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &len) && value && *value) {
                 return value;
             }
         }

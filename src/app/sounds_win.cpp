@@ -11,6 +11,7 @@
 #include "app/alert_sound_win.h"
 #include "base/component_error.h"
 #include "base/message_box_win.h"
+#include "base/system_calls_win.h"
 #include "controls/commondialog/common_dialog.h"
 
 namespace corvane {
@@ -74,8 +75,8 @@ AlertSoundsController::AlertSoundsController(const AlertSoundControls& controls,
         ::SetWindowTextA(controls_.browseButtons[i], "...");
         AddTool(controls_.options[i], sounds::kOptionToolTip);
         AddTool(controls_.soundFiles[i], "");
-        ::SetWindowSubclass(controls_.options[i], OptionProc, static_cast<UINT_PTR>(slot),
-                            reinterpret_cast<DWORD_PTR>(this));
+        sys::SetWindowSubclass(controls_.options[i], OptionProc, static_cast<UINT_PTR>(slot),
+                               reinterpret_cast<DWORD_PTR>(this));
     }
 }
 
@@ -86,7 +87,7 @@ AlertSoundsController::~AlertSoundsController() {
     for (int slot = 0; slot < sounds::kSlotCount; ++slot) {
         HWND option = controls_.options[static_cast<size_t>(slot)];
         if (::IsWindow(option)) {
-            ::RemoveWindowSubclass(option, OptionProc, static_cast<UINT_PTR>(slot));
+            sys::RemoveWindowSubclass(option, OptionProc, static_cast<UINT_PTR>(slot));
         }
     }
 }
@@ -175,12 +176,12 @@ LRESULT CALLBACK AlertSoundsController::OptionProc(HWND hwnd, UINT msg, WPARAM w
         reinterpret_cast<AlertSoundsController*>(self)->PlayAlertSound(static_cast<int>(slot));
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hwnd, OptionProc, slot);
+        sys::RemoveWindowSubclass(hwnd, OptionProc, slot);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return sys::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include "app/window_options.h"
 #include "base/component_error.h"
 #include "base/message_box_win.h"
+#include "base/system_calls_win.h"
 #include "settings/cregistry_win.h"
 
 namespace corvane::app {
@@ -62,8 +63,8 @@ WindowOptionsController::WindowOptionsController(WindowOptionControls controls)
     if (controls_.bar) {
         controls_.bar->SetEvents(this);
     }
-    ::SetWindowSubclass(controls_.txtChargeAlert, ChargeAlertProc, kChargeAlertSubclass,
-                        reinterpret_cast<DWORD_PTR>(this));
+    sys::SetWindowSubclass(controls_.txtChargeAlert, ChargeAlertProc, kChargeAlertSubclass,
+                           reinterpret_cast<DWORD_PTR>(this));
 }
 
 WindowOptionsController::~WindowOptionsController() {
@@ -71,7 +72,7 @@ WindowOptionsController::~WindowOptionsController() {
         controls_.bar->SetEvents(nullptr);
     }
     if (::IsWindow(controls_.txtChargeAlert)) {
-        ::RemoveWindowSubclass(controls_.txtChargeAlert, ChargeAlertProc, kChargeAlertSubclass);
+        sys::RemoveWindowSubclass(controls_.txtChargeAlert, ChargeAlertProc, kChargeAlertSubclass);
     }
 }
 
@@ -211,12 +212,12 @@ LRESULT CALLBACK WindowOptionsController::ChargeAlertProc(HWND hwnd, UINT msg, W
         owner->txtChargeAlert_LostFocus();
         return 0;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hwnd, ChargeAlertProc, id);
+        sys::RemoveWindowSubclass(hwnd, ChargeAlertProc, id);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return sys::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace corvane::app

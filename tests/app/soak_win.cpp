@@ -19,6 +19,7 @@
 
 #include "app/main_window_ids.h"
 #include "app/main_window_win.h"
+#include "base/system_calls_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 
 namespace {
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
     const std::uint64_t ticks = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
     const bool silent = argc > 2 && std::string(argv[2]) == "silent";
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    corvane::sys::InitCommonControlsEx(&icc);
 
     ScriptedBattery battery;
     FastClock clock;
@@ -159,7 +160,7 @@ int main(int argc, char** argv) {
             // An alert sound still playing holds its player thread (a handle, a window, a
             // stack): stop it and, while the handles are up, take each figure at its lowest
             // over a few seconds. A leak stays in every sample.
-            ::sndPlaySoundA(nullptr, 0);
+            corvane::sys::sndPlaySoundA(nullptr, 0);
             last = Measure();
             for (int sample = 0; sample < 10 && tick != 1000 && last.handles > atThousand.handles; ++sample) {
                 ::Sleep(400);

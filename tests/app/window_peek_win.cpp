@@ -5,9 +5,15 @@
 //   corvane_peek show    double-clicks the tray icon, as the shell reports it
 //   corvane_peek tab N   selects tab page N (0 "Battery Level" .. 2 "Settings")
 //   corvane_peek colours right-clicks the bar, which opens its colour menu
+//   corvane_peek help    chooses Help in the tray menu
+//   corvane_peek closehelp  closes the help viewer's window
+//   corvane_peek accessible  asks the bar for its value, as a screen reader does
+//   corvane_peek box     prints the title and text of Corvane's open message box, if any
+//   corvane_peek answer  presses that box's OK
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,11 +34,25 @@ constexpr Named kShown[] = {
     {"txtSndFile0", IDC_TXT_SND_FILE0},
 };
 
+HWND OpenBox(HWND main) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(main, &pid);
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+         w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && ::IsWindowVisible(w)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: corvane_peek texts|show|quit|tab N|colours\n");
+        std::fprintf(stderr, "usage: corvane_peek texts|show|quit|tab N|colours|help|closehelp|accessible|box|answer\n");
         return 2;
     }
     HWND main = ::FindWindowA(CORVANE_MAIN_CLASS, nullptr);
@@ -53,6 +73,46 @@ int main(int argc, char** argv) {
         HWND bar = ::GetDlgItem(main, IDC_PG_BATTERY_LEVEL);
         ::PostMessageA(bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 8));
         return ::PostMessageA(bar, WM_RBUTTONUP, 0, MAKELPARAM(40, 8)) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "help") == 0) {
+        return ::PostMessageA(main, WM_COMMAND, IDM_HELP, 0) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "closehelp") == 0) {
+        HWND viewer = ::FindWindowA("HH Parent", nullptr);
+        return viewer && ::PostMessageA(viewer, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "accessible") == 0) {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IAccessible* bar = nullptr;
+        if (FAILED(::AccessibleObjectFromWindow(::GetDlgItem(main, IDC_PG_BATTERY_LEVEL),
+                                                static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                                reinterpret_cast<void**>(&bar)))) {
+            return 1;
+        }
+        VARIANT self{};
+        self.vt = VT_I4;
+        BSTR value = nullptr;
+        const HRESULT hr = bar->get_accValue(self, &value);
+        std::printf("value=%ls\n", SUCCEEDED(hr) && value ? value : L"");
+        ::SysFreeString(value);
+        bar->Release();
+        return SUCCEEDED(hr) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "box") == 0 || std::strcmp(argv[1], "answer") == 0) {
+        const HWND box = OpenBox(main);
+        if (!box) {
+            return 1;
+        }
+        if (argv[1][0] == 'a') {
+            return ::PostMessageA(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
+        }
+        char title[256] = {};
+        char text[512] = {};
+        ::GetWindowTextA(box, title, sizeof title);
+        // The box's text is its static control's (id 0xFFFF in MessageBox's template).
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        std::printf("title=%s\ntext=%s\n", title, text);
+        return 0;
     }
     if (std::strcmp(argv[1], "quit") == 0) {
         return ::PostMessageA(main, WM_COMMAND, IDM_QUIT, 0) ? 0 : 1;

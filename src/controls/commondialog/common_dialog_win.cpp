@@ -10,6 +10,7 @@
 
 #include "base/handles_win.h"
 #include "base/message_box_win.h"
+#include "base/system_calls_win.h"
 #include "controls/commondialog/printer_win.h"
 
 namespace corvane::cdlg {
@@ -70,13 +71,13 @@ public:
         cc.lCustData = record.custData;
         cc.lpfnHook = reinterpret_cast<LPCCHOOKPROC>(record.hook);
         cc.lpTemplateName = record.templateName;
-        const BOOL chosen = ::ChooseColorA(&cc);
+        const BOOL chosen = sys::ChooseColorA(&cc);
         record.rgbResult = cc.rgbResult;
 #else
         static_assert(sizeof cc == kChooseColorSize);
         ChooseColorBytes bytes = PackChooseColor32(record);
         std::memcpy(&cc, bytes.data(), bytes.size());
-        const BOOL chosen = ::ChooseColorA(&cc);
+        const BOOL chosen = sys::ChooseColorA(&cc);
         std::memcpy(bytes.data(), &cc, bytes.size());
         ReadBackChooseColor32(bytes, record);
 #endif
@@ -102,7 +103,7 @@ public:
         cf.nFontType = record.fontType;
         cf.nSizeMin = record.sizeMin;
         cf.nSizeMax = record.sizeMax;
-        const BOOL chosen = ::ChooseFontA(&cf);
+        const BOOL chosen = sys::ChooseFontA(&cf);
         record.hDC = reinterpret_cast<std::uintptr_t>(cf.hDC);
         record.pointSize = cf.iPointSize;
         record.rgbColors = cf.rgbColors;
@@ -111,7 +112,7 @@ public:
         static_assert(sizeof cf == kChooseFontSize);
         ChooseFontBytes bytes = PackChooseFont32(record);
         std::memcpy(&cf, bytes.data(), bytes.size());
-        const BOOL chosen = ::ChooseFontA(&cf);
+        const BOOL chosen = sys::ChooseFontA(&cf);
         std::memcpy(bytes.data(), &cf, bytes.size());
         ReadBackChooseFont32(bytes, record);
 #endif
@@ -154,10 +155,10 @@ public:
 #endif
         // The folder dialog is built from COM objects; a thread that has not joined an
         // apartment joins one for the length of the dialog.
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        const HRESULT com = sys::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderA(&bi);
         if (SUCCEEDED(com)) {
-            ::CoUninitialize();
+            sys::CoUninitialize();
         }
         return reinterpret_cast<std::uintptr_t>(chosen);
     }
@@ -170,7 +171,7 @@ public:
         return TextUpToNul(path, kMaxPath);
     }
 
-    void FreeItemList(std::uintptr_t itemList) override { ::CoTaskMemFree(reinterpret_cast<void*>(itemList)); }
+    void FreeItemList(std::uintptr_t itemList) override { sys::CoTaskMemFree(reinterpret_cast<void*>(itemList)); }
 
     bool PrintDialog(PrintDlgRecord& record) override {
         PRINTDLGA pd;
@@ -195,7 +196,7 @@ public:
         pd.lpSetupTemplateName = record.setupTemplateName;
         pd.hPrintTemplate = reinterpret_cast<HGLOBAL>(record.printTemplate);
         pd.hSetupTemplate = reinterpret_cast<HGLOBAL>(record.setupTemplate);
-        const BOOL confirmed = ::PrintDlgA(&pd);
+        const BOOL confirmed = sys::PrintDlgA(&pd);
         record.devMode = reinterpret_cast<std::uintptr_t>(pd.hDevMode);
         record.devNames = reinterpret_cast<std::uintptr_t>(pd.hDevNames);
         record.hDC = reinterpret_cast<std::uintptr_t>(pd.hDC);
@@ -207,7 +208,7 @@ public:
         static_assert(sizeof pd == kPrintDlgSize);
         PrintDlgBytes bytes = PackPrintDlg32(record);
         std::memcpy(&pd, bytes.data(), bytes.size());
-        const BOOL confirmed = ::PrintDlgA(&pd);
+        const BOOL confirmed = sys::PrintDlgA(&pd);
         std::memcpy(bytes.data(), &pd, bytes.size());
         ReadBackPrintDlg32(bytes, record);
 #endif
@@ -224,7 +225,7 @@ private:
     static BOOL Call(FileDialogKind kind, OPENFILENAME_NT4A& ofn) {
         // The 4.0 record is the leading part of today's; its size field tells them apart.
         auto* p = reinterpret_cast<OPENFILENAMEA*>(&ofn);
-        return kind == FileDialogKind::Open ? ::GetOpenFileNameA(p) : ::GetSaveFileNameA(p);
+        return kind == FileDialogKind::Open ? sys::GetOpenFileNameA(p) : sys::GetSaveFileNameA(p);
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "base/system_calls_win.h"
+
 namespace corvane::cdlg {
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 class OpenedPrinter {
 public:
     explicit OpenedPrinter(std::string& name) noexcept {
-        if (!::OpenPrinterA(name.data(), &h_, nullptr)) {
+        if (!sys::OpenPrinterA(name.data(), &h_, nullptr)) {
             h_ = nullptr;
         }
     }
@@ -20,7 +22,7 @@ public:
     OpenedPrinter& operator=(const OpenedPrinter&) = delete;
     ~OpenedPrinter() {
         if (h_) {
-            ::ClosePrinter(h_);
+            sys::ClosePrinter(h_);
         }
     }
     HANDLE get() const noexcept { return h_; }
@@ -36,9 +38,9 @@ std::optional<std::vector<PrinterNames>> EnumInstalled() {
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
     DWORD count = 0;
-    ::EnumPrintersA(flags, nullptr, 2, nullptr, 0, &needed, &count);
+    sys::EnumPrintersA(flags, nullptr, 2, nullptr, 0, &needed, &count);
     std::vector<BYTE> buffer(needed);
-    if (!::EnumPrintersA(flags, nullptr, 2, buffer.data(), needed, &needed, &count)) {
+    if (!sys::EnumPrintersA(flags, nullptr, 2, buffer.data(), needed, &needed, &count)) {
         return std::nullopt;
     }
     std::vector<PrinterNames> printers;
@@ -51,12 +53,12 @@ std::optional<std::vector<PrinterNames>> EnumInstalled() {
 
 std::string DefaultPrinterName() {
     DWORD size = 0;
-    ::GetDefaultPrinterA(nullptr, &size);
+    sys::GetDefaultPrinterA(nullptr, &size);
     if (size == 0) {
         return {};
     }
     std::string name(size, '\0');
-    if (!::GetDefaultPrinterA(name.data(), &size)) {
+    if (!sys::GetDefaultPrinterA(name.data(), &size)) {
         return {};
     }
     return TextUpToNul(name.data(), name.size());
@@ -123,13 +125,13 @@ public:
             return false;
         }
         if (settings_.empty()) {
-            const LONG size = ::DocumentPropertiesA(nullptr, printer.get(), name.data(), nullptr, nullptr, 0);
+            const LONG size = sys::DocumentPropertiesA(nullptr, printer.get(), name.data(), nullptr, nullptr, 0);
             if (size < static_cast<LONG>(sizeof(DEVMODEA))) {
                 return false;
             }
             std::vector<BYTE> settings(static_cast<std::size_t>(size));
-            if (::DocumentPropertiesA(nullptr, printer.get(), name.data(), reinterpret_cast<DEVMODEA*>(settings.data()),
-                                      nullptr, DM_OUT_BUFFER) != IDOK) {
+            if (sys::DocumentPropertiesA(nullptr, printer.get(), name.data(),
+                                         reinterpret_cast<DEVMODEA*>(settings.data()), nullptr, DM_OUT_BUFFER) != IDOK) {
                 return false;
             }
             settings_ = std::move(settings);
@@ -145,7 +147,7 @@ public:
         in.dmFields |= bit;
         std::vector<BYTE> result(wanted.size());
         auto& out = *reinterpret_cast<DEVMODEA*>(result.data());
-        if (::DocumentPropertiesA(nullptr, printer.get(), name.data(), &out, &in, DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK) {
+        if (sys::DocumentPropertiesA(nullptr, printer.get(), name.data(), &out, &in, DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK) {
             return false;
         }
         if (*SettingField(out, setting, bit) != static_cast<short>(value)) {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/system_calls_win.h"
+
 namespace corvane::progressbar {
 
 namespace {
@@ -83,7 +85,7 @@ public:
         ::SendMessageW(bar_, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
         const auto pos = static_cast<int>(::SendMessageW(bar_, PBM_GETPOS, 0, 0));
         const std::wstring text = std::to_wstring(PercentOfRange(range.iLow, range.iHigh, pos)) + L"%";
-        *value = ::SysAllocString(text.c_str());
+        *value = sys::SysAllocString(text.c_str());
         return *value ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return client_->get_accParent(parent); }
@@ -149,15 +151,15 @@ int PercentOfRange(int low, int high, int pos) noexcept {
     return static_cast<int>(at * 100 / span);
 }
 
-// The interface ids come from the headers' declarations (__uuidof): MinGW's oleacc import
-// library resolves IID_IAccessible to an import thunk instead of the id.
+// The interface ids come from the headers' declarations (__uuidof): oleacc is loaded at its
+// first use, so no import library supplies IID_IAccessible.
 LRESULT AnswerGetObject(HWND bar, WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         IAccessible* client = nullptr;
-        if (SUCCEEDED(::CreateStdAccessibleObject(bar, OBJID_CLIENT, __uuidof(IAccessible),
-                                                  reinterpret_cast<void**>(&client)))) {
+        if (SUCCEEDED(sys::CreateStdAccessibleObject(bar, OBJID_CLIENT, __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&client)))) {
             auto* accessible = new BarAccessible(bar, client);
-            const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, accessible);
+            const LRESULT result = sys::LresultFromObject(__uuidof(IAccessible), wParam, accessible);
             accessible->Release();
             return result;
         }
