@@ -55,6 +55,23 @@ HMENU BuildMenuBar() {
     return bar;
 }
 
+constexpr UINT_PTR kRefuseCloseSubclass = 0x434c;
+
+// The standard controls are closed by nothing of ours: a WM_CLOSE can only come from another
+// program, and a control it destroyed would leave its option reading as unticked and its
+// handle dangling in the objects that hold it.
+LRESULT CALLBACK RefuseCloseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_CLOSE) {
+        return 0;
+    }
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+BOOL CALLBACK RefuseClose(HWND child, LPARAM) {
+    ::SetWindowSubclass(child, RefuseCloseProc, kRefuseCloseSubclass, 0);
+    return TRUE;
+}
+
 } // namespace
 
 std::string ProgramVersionText() { return CORVANE_VERSION_TEXT; }
@@ -111,6 +128,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Load() {
+    const Busy busy(*this);
     WNDCLASSEXA wc{};
     smallIcon_ = static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
@@ -135,6 +153,7 @@ bool MainWindow::Load() {
     }
     hwnd_.reset(hwnd);
     CreateMainControls(hwnd);
+    ::EnumChildWindows(hwnd, RefuseClose, 0);
     cdlg1_ = std::make_unique<cdlg::CDlgOnWindow>(hwnd);
     AlertSoundControls sound;
     sound.window = hwnd;
@@ -171,6 +190,9 @@ bool MainWindow::Load() {
     tray_->SetIconHandle(smallIcon_);
 
     LoadSettings();
+    if (quitPending_) {
+        return true; // Quit was chosen over a box of the start-up: the program ends as this returns
+    }
 
     cycle_.ClearBaseline();
     cycle_.RefreshPowerStatus();
@@ -199,10 +221,16 @@ void MainWindow::Unload() {
         // tray window's own handlers, which must not find themselves deleted on return.
         tray_->Unload();
     }
-    if (hwnd_ && windowOptions_) {
+    if (hwnd_ && windowOptions_ && !settingsSaved_) {
         SaveSettings();
     }
     hwnd_.reset();
+}
+
+MainWindow::Busy::~Busy() {
+    if (--w_.busy_ == 0 && w_.quitPending_) {
+        w_.EndNow();
+    }
 }
 
 progressbar::XpProgressBar& MainWindow::pgBatteryLevel() const {
@@ -269,6 +297,28 @@ void MainWindow::CloseBox() {
 }
 
 void MainWindow::Quit() {
+    if (unloading_ || quitPending_) {
+        return;
+    }
+    quitPending_ = true;
+    if (hwnd_) {
+        ::KillTimer(hwnd_.get(), kUpdateTimer);
+    }
+    if (about_) {
+        about_->Close(); // its loop ends once this handler returns
+    }
+    if (options_.quitWhenDestroyed) {
+        // Ends every box, dialog and menu loop on the way out: each hands WM_QUIT on to the
+        // loop it was opened from, and the window goes once the last handler has returned.
+        ::PostQuitMessage(0);
+    }
+    if (busy_ == 0) {
+        EndNow();
+    }
+}
+
+void MainWindow::EndNow() {
+    quitPending_ = false;
     const bool quit = options_.quitWhenDestroyed;
     Unload();
     if (quit) {
@@ -277,7 +327,8 @@ void MainWindow::Quit() {
 }
 
 void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
-    if (!hwnd_ || !tray_) {
+    const Busy busy(*this);
+    if (!hwnd_ || !tray_ || quitPending_) {
         return;  // a command that was on its way while the program unloaded
     }
     switch (lIndex) {
@@ -324,6 +375,7 @@ void MainWindow::ShowAbout() {
 void MainWindow::SysTrayDoubleClick(std::int32_t) { MenuClick(0, std::string()); }
 
 void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
+    const Busy busy(*this); // a Quit from the menu ends the program once the menu's loop is left
     if (eButton == 2 && tray_) {
         tray_->ShowMenu();
     }
@@ -332,6 +384,7 @@ void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
 void MainWindow::SysTrayKeySelect() { MenuClick(0, std::string()); }
 
 void MainWindow::SysTrayContextMenu() {
+    const Busy busy(*this);
     if (tray_) {
         tray_->ShowMenu();
     }
@@ -456,10 +509,13 @@ void MainWindow::ApplyDpi(int dpi) {
 }
 
 LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const Busy busy(*this);
     switch (msg) {
     case WM_TIMER:
         if (wParam == kUpdateTimer) {
-            tmrUpdate_Timer();
+            if (!quitPending_) {
+                tmrUpdate_Timer();
+            }
             return 0;
         }
         break;
@@ -469,7 +525,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
             cycle_.Resumed();
         }
-        if (!unloading_ && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMPOWERSTATUSCHANGE)) {
+        if (!unloading_ && !quitPending_ && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMPOWERSTATUSCHANGE)) {
             tmrUpdate_Timer();
         }
         return TRUE;
@@ -507,6 +563,12 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
+            // The system may end the process as soon as this returns: the settings are saved
+            // now, even when the window has to wait for a box below this handler to return.
+            if (hwnd_ && windowOptions_ && !unloading_ && !settingsSaved_) {
+                SaveSettings();
+                settingsSaved_ = true;
+            }
             Quit();
         }
         return 0;

@@ -148,7 +148,23 @@ private:
     void SelectPage(int page);
     void LoadIcons(int dpi);
     void CloseBox();
+    // Asks for the program's end. The window goes only once no handler of ours is running:
+    // a Quit chosen inside a box, dialog or menu opened by one of them would otherwise leave
+    // that handler running on a window that is gone when the box returns.
     void Quit();
+    void EndNow();
+    // Counts the handlers of ours on the stack; the outermost one to return ends the program
+    // when a Quit arrived meanwhile.
+    class Busy {
+    public:
+        explicit Busy(MainWindow& w) noexcept : w_(w) { ++w_.busy_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+        ~Busy();
+
+    private:
+        MainWindow& w_;
+    };
 
     HINSTANCE instance_;
     Options options_;
@@ -170,6 +186,9 @@ private:
     std::unique_ptr<WindowOptionsController> windowOptions_;
     about::AboutWindow* about_ = nullptr; // while the About window is open
     bool unloading_ = false;
+    int busy_ = 0;
+    bool quitPending_ = false;
+    bool settingsSaved_ = false;
 };
 
 // The text of the program's version as major.minor.revision.

@@ -31,7 +31,8 @@ public:
     // Local time of day in seconds, or kUnknownTime when the clock cannot be read.
     virtual std::int32_t SecondsOfDay() = 0;
     // Milliseconds on a clock that only moves forward: what the estimate measures steps with,
-    // so that a daylight-saving change or a clock adjustment cannot bend it.
+    // so that a daylight-saving change or a clock adjustment cannot bend it; time asleep is
+    // not counted on it.
     virtual std::int64_t MonotonicMilliseconds() = 0;
 };
 

@@ -30,7 +30,13 @@ std::int32_t SystemClock::SecondsOfDay() {
 }
 
 std::int64_t SystemClock::MonotonicMilliseconds() {
-    return static_cast<std::int64_t>(::GetTickCount64());
+    // Time asleep does not count: whether a tick or the resume broadcast comes first after a
+    // sleep, the hours asleep never become one step of the estimate.
+    ULONGLONG hundredsOfNs = 0;
+    if (!::QueryUnbiasedInterruptTime(&hundredsOfNs)) {
+        return static_cast<std::int64_t>(::GetTickCount64());
+    }
+    return static_cast<std::int64_t>(hundredsOfNs / 10000);
 }
 
 } // namespace corvane::app

@@ -33,6 +33,7 @@ void ChooseSoundFile(cdlg::CDlg& dialog, SoundChoiceUi& ui, int slot) {
         dialog.SetFileName("");
         dialog.SetFlags(kDialogFlags);
         dialog.SetFilter(kFilter);
+        dialog.SetMaxFileSize(kPathBytes);
         dialog.ShowOpen();
 
         const std::string chosen = dialog.FileName();

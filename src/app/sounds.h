@@ -27,6 +27,8 @@ inline constexpr std::array<std::string_view, kSlotCount> kDefaultFiles = {
 inline constexpr char kDialogTitle[] = "Select WAV file for Sound Alert ...";
 inline constexpr std::int32_t kDialogFlags = 4096;  // the file must exist
 inline constexpr char kFilter[] = "Sound Files      (*.wav)|*.wav";
+// A path of 260 characters takes up to four bytes each under the UTF-8 code page.
+inline constexpr std::int16_t kPathBytes = 4 * 260;
 inline constexpr char kWrongTypeText[] = "Please select a .WAV file as a Sound Alert file.";
 inline constexpr char kWrongTypeTitle[] = "Wrong File-type.";
 inline constexpr char kOptionToolTip[] = "Right-click on this Option to hear the selected Sound File (if any) ...";

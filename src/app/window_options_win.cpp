@@ -100,6 +100,9 @@ void WindowOptionsController::chkStartup_Click() {
     reg.SectionKey(std::string(options::kRunKey));
     reg.ValueKey(std::string(options::kRunValueName));
     reg.ValueType(registry::kTypeSz);
+    // The logon reads an expandable Run value with its variables replaced: a folder named
+    // like one ("%OS%") would start another path.
+    reg.PlainText(true);
     try {
         if (IsChecked(controls_.chkStartup)) {
             reg.Value(GeneralValue(options::RunCommand(controls_.programPath, GetShortPath(controls_.programPath))));

@@ -146,7 +146,10 @@ void cRegistry::Value(const GeneralValue& vValue) {
     if (CreateOrOpen(root, sectionKey_, key) != ERROR_SUCCESS) {
         Raise(kErrorFailed, SetValueFailure(classKey_, sectionKey_, valueKey_, vValue.ToText()));
     }
-    const StorePlan plan = PlanStore(valueType_, vValue);
+    StorePlan plan = PlanStore(valueType_, vValue);
+    if (plainText_ && valueType_ == kTypeSz) {
+        plan.type = kTypeSz;
+    }
     LSTATUS outcome = ERROR_SUCCESS;
     switch (plan.outcome) {
     case StorePlan::Outcome::Store:

@@ -79,6 +79,10 @@ public:
     const GeneralValue& Default() const noexcept { return default_; }
     void Default(GeneralValue vDefault) { default_ = std::move(vDefault); }
 
+    // While set, a REG_SZ write stores the text as it stands even when it looks like it names
+    // environment variables: for values read by a program that would otherwise expand them.
+    void PlainText(bool bPlain) noexcept { plainText_ = bPlain; }
+
 private:
     // Writes Value under HKEY_CLASSES_ROOT, then under HKEY_LOCAL_MACHINE\SOFTWARE\Classes;
     // ClassKey is left at HKEY_LOCAL_MACHINE.
@@ -92,6 +96,7 @@ private:
     std::int32_t valueType_ = 0;
     GeneralValue default_;
     std::string machine_;
+    bool plainText_ = false;
 };
 
 } // namespace corvane

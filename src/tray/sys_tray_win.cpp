@@ -204,6 +204,11 @@ LRESULT SysTrayWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    if (msg == WM_CLOSE) {
+        // Only Unload ends this window; another program's WM_CLOSE would take the icon and
+        // every menu command with it.
+        return 0;
+    }
     if (msg == WM_TIMER && wParam == kAddRetryTimer) {
         if (record_->Restore()) {
             ::KillTimer(hwnd, kAddRetryTimer);

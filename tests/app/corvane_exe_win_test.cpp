@@ -155,6 +155,40 @@ TEST(CorvaneExe, QuitSavesTheSettingsBesideTheProgram) {
     EXPECT_STREQ(value, "10");
 }
 
+BOOL CALLBACK FindBoxOf(HWND hwnd, LPARAM lp);
+
+// The installer's quit while a box or the About window is open: the loops end, and the
+// program ends with 0 and its settings saved.
+TEST(CorvaneExe, QuitOverAnOpenBoxEndsCleanly) {
+    for (const WPARAM command : {WPARAM{2002} /* Help: its file is missing */, WPARAM{2004} /* About */}) {
+        SCOPED_TRACE(command);
+        corvane::test::TempDir dir;
+        const std::string exe = dir.File("Corvane.exe");
+        ASSERT_TRUE(::CopyFileA(ExePath().c_str(), exe.c_str(), FALSE));
+        Running corvane(exe);
+        ASSERT_TRUE(corvane.started);
+        const HWND main = corvane.Find("CorvaneMain");
+        ASSERT_NE(main, nullptr);
+        ::PostMessageA(main, WM_COMMAND, command, 0);
+        FoundWindow box{corvane.pi.dwProcessId, "", nullptr};
+        EXPECT_TRUE(corvane::test::PumpUntil(
+            [&] {
+                if (command == 2004) {
+                    box.hwnd = corvane.Find("CorvaneAbout");
+                } else {
+                    ::EnumWindows(FindBoxOf, reinterpret_cast<LPARAM>(&box));
+                }
+                return box.hwnd != nullptr;
+            },
+            10000));
+        ::PostMessageA(main, WM_COMMAND, 2006 /* Quit */, 0);
+        EXPECT_EQ(corvane.Wait(10000), 0u);
+        char value[8] = {};
+        ::GetPrivateProfileStringA("settings", "startup", "", value, sizeof value, dir.File("AppOpt.ini").c_str());
+        EXPECT_STREQ(value, "1");
+    }
+}
+
 std::string VersionString(const std::vector<char>& block, const char* name) {
     struct LangCp {
         WORD lang, cp;

@@ -297,6 +297,84 @@ TEST_F(MainWindowTest, EndOfSessionUnloadsWithTheIcon) {
     EXPECT_FALSE(ShellHasIcon(d));
 }
 
+// Quit chosen while a box of the program is open (from the tray, by the installer's message,
+// or by the end of the session) ends the program once the box's opener has returned: nothing
+// runs against a window that is gone, and the settings are saved.
+TEST_F(MainWindowTest, QuitOverAnOpenBoxEndsOnceTheBoxHasReturned) {
+    const std::string ini = programFolder.File("AppOpt.ini");
+    for (const bool startUp : {false, true}) {
+        for (const int way : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(startUp ? "start-up box, " : "tick's box, ") +
+                         (way == 0 ? "tray" : way == 1 ? "installer" : "end of session"));
+            ::DeleteFileA(ini.c_str());
+            HKEY version = nullptr;
+            if (startUp) {
+                // The first start ticks "start with Windows"; a volatile parent refuses the Run
+                // key, so chkStartup_Click's error box opens inside LoadSettings.
+                ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion");
+                ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                                            nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &version, nullptr),
+                          ERROR_SUCCESS);
+            }
+            MainWindow w(::GetModuleHandleA(nullptr), Options());
+            HWND hwnd = nullptr;
+            std::vector<std::string> titles;
+            MessageBoxInterceptor boxes([&](const MessageBoxCall& call) {
+                titles.push_back(call.title);
+                hwnd = w.Hwnd();
+                if (way == 0) {
+                    w.MenuClick(6, "");
+                } else if (way == 1) {
+                    ::SendMessageA(hwnd, WM_COMMAND, IDM_QUIT, 0);
+                } else {
+                    ::SendMessageA(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+                    ::SendMessageA(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+                    // The system may end the process now: the settings are on disk already.
+                    EXPECT_NE(::GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES);
+                }
+                EXPECT_TRUE(::IsWindow(hwnd)) << "gone while the box's opener still runs";
+                return IDOK;
+            });
+            ASSERT_TRUE(w.Load());
+            if (!startUp) {
+                ASSERT_NE(w.Hwnd(), nullptr);
+                battery.fail = true;
+                ::SendMessageA(w.Hwnd(), WM_TIMER, 1, 0);
+                battery.fail = false;
+            }
+            ASSERT_EQ(titles.size(), 1u);
+            EXPECT_EQ(titles[0], startUp ? "Error ! (Source : chkStartup_Click)" : std::string(kPowerErrorTitle));
+            EXPECT_EQ(w.Hwnd(), nullptr);
+            EXPECT_FALSE(::IsWindow(hwnd));
+            EXPECT_NE(corvane::test::ReadWholeFile(ini).find("[settings]"), std::string::npos);
+            if (version) {
+                ::RegCloseKey(version);
+            }
+        }
+    }
+}
+
+// Another program on the desktop posts WM_CLOSE to the bar, an alert option and the tray
+// window: all stay, and the next plug-in still raises the charging alert.
+TEST_F(MainWindowTest, WindowsClosedFromOutsideStayAndTheNextAlertIsRaised) {
+    ASSERT_TRUE(frmMain.Load());
+    ::CheckDlgButton(frmMain.Hwnd(), IDC_CHK_START_CHARGING, BST_CHECKED);
+    const HWND closed[] = {frmMain.pgBatteryLevel().Hwnd(), frmMain.chkStartCharging(), frmMain.oSysTray().Hwnd()};
+    for (HWND w : closed) {
+        ::PostMessageA(w, WM_CLOSE, 0, 0);
+    }
+    corvane::test::PumpUntil([] { return false; }, 200);
+    for (HWND w : closed) {
+        EXPECT_TRUE(::IsWindow(w));
+    }
+    battery.ac = 1;
+    battery.percent = 58;
+    ::SendMessageA(frmMain.Hwnd(), WM_TIMER, 1, 0);
+    EXPECT_EQ(frmMain.Cycle().State().AlertedLineStatus, 1) << "the charging alert was not raised";
+    EXPECT_EQ(frmMain.pgBatteryLevel().Value(), 58);
+    EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
+}
+
 TEST_F(MainWindowTest, FailedReadingShowsOneBoxWhileTicksArrive) {
     ASSERT_TRUE(frmMain.Load());
     battery.fail = true;
@@ -655,6 +733,7 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
     const int dpi = frmMain.Dpi() * 3 / 2;
     HWND hwnd = frmMain.Hwnd();
     const HGDIOBJ oldFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.chkStartCharging(), WM_GETFONT, 0, 0));
+    const HICON oldIcon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
     RECT window{};
     ::GetWindowRect(hwnd, &window);
     const SIZE size = MainWindowSize(static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE)),
@@ -674,9 +753,20 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
     EXPECT_NE(newFont, oldFont);
     EXPECT_EQ(::GetObjectType(newFont), static_cast<DWORD>(OBJ_FONT));
     EXPECT_EQ(::GetObjectType(oldFont), 0u);
-    // The tray shows the window's icon as it is now.
-    EXPECT_EQ(frmMain.oSysTray().IconHandle(),
-              reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)));
+    // The icons were drawn again for the new DPI, the old ones destroyed, and the tray shows
+    // the window's icon as it is now.
+    const HICON newIcon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_NE(newIcon, oldIcon);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(newIcon, &info));
+    BITMAP mask{};
+    ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    EXPECT_EQ(mask.bmWidth, SystemMetricForDpi(SM_CXSMICON, dpi));
+    ICONINFO gone{};
+    EXPECT_FALSE(::GetIconInfo(oldIcon, &gone));
+    EXPECT_EQ(frmMain.oSysTray().IconHandle(), newIcon);
     EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
 }
 

@@ -194,6 +194,32 @@ TEST_F(SettingsWindowTest, UntickingWhenTheRunValueIsAlreadyGoneIsNoError) {
     EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), program.c_str());
 }
 
+// A folder named like environment variables still gives a plain Run value: expanded at
+// logon, it would name another program.
+TEST_F(SettingsWindowTest, RunValueIsPlainTextWhateverThePathHolds) {
+    for (const char* folder : {"%OS%", "50% of %PATH%"}) {
+        SCOPED_TRACE(folder);
+        const std::string odd = dir.File(folder) + "\\Corvane.exe";
+        test::CreateFolders(dir.File(folder));
+        test::WriteWholeFile(odd, "MZ");
+        test::DeleteRunValue();
+        MainWindow::Options o;
+        o.source = &battery;
+        o.clock = &clock;
+        o.quitWhenDestroyed = false;
+        o.programPath = odd;
+        MainWindow w(::GetModuleHandleA(nullptr), o);
+        ASSERT_TRUE(w.Load());
+        ASSERT_TRUE(Checked(w, IDC_CHK_STARTUP));
+        DWORD type = 0;
+        EXPECT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane",
+                                 RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), odd.c_str());
+    }
+}
+
 TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheProgramStillEnds) {
     auto w = Start();
     // Held open without sharing, as another program might: every write of it fails.

@@ -21,6 +21,7 @@
 #include "app/main_window_win.h"
 #include "base/system_calls_win.h"
 #include "controls/progressbar/progress_bar_win.h"
+#include "support/registry_sandbox_win.h"
 
 namespace {
 
@@ -119,12 +120,21 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     corvane::sys::InitCommonControlsEx(&icc);
 
+    // The first start writes the Run value and Unload writes AppOpt.ini beside the program:
+    // both go to places of this run's own, never the prefix's user hive or the build tree.
+    const corvane::test::CurrentUserSandbox user;
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "corvane-soak-" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string ini = folder + "\\AppOpt.ini";
     ScriptedBattery battery;
     FastClock clock;
     MainWindow::Options options;
     options.source = &battery;
     options.clock = &clock;
     options.quitWhenDestroyed = false;
+    options.programPath = folder + "\\Corvane.exe";
     MainWindow frmMain(::GetModuleHandleA(nullptr), options);
     if (!frmMain.Load()) {
         std::printf("could not create the main window\n");
@@ -178,6 +188,8 @@ int main(int argc, char** argv) {
         }
     }
     frmMain.Unload();
+    ::DeleteFileA(ini.c_str());
+    ::RemoveDirectoryA(folder.c_str());
     if (ticks < 1000) {
         return 0;
     }

@@ -89,6 +89,7 @@ TEST(ChooseSoundFile, SetsUpTheOpenDialogAndFillsTheSlot) {
     EXPECT_EQ(call.kind, cdlg::FileDialogKind::Open);
     EXPECT_STREQ(call.record.title, "Select WAV file for Sound Alert ...");
     EXPECT_EQ(call.record.flags, 4096u);
+    EXPECT_EQ(call.record.maxFile, 1041u) << "a path of 260 characters in UTF-8 fits";
     EXPECT_EQ(call.filter, "Sound Files      (*.wav)\0*.wav\0\0"s);
     EXPECT_EQ(c.fileNameAtCall, std::vector<std::string>{""});
     EXPECT_EQ(ui.shown, (std::vector<std::pair<int, std::string>>{{2, "C:\\Sounds\\ding.WAV"}}));

@@ -176,6 +176,12 @@ void CDlg::ShowFileDialog(FileDialogKind kind) {
     record.defExt = p_.defaultExt.c_str();
 
     if (!api_.GetFileName(kind, record)) {
+        // A path too long for the buffer is a choice that was lost, not a cancel: the caller
+        // must be able to tell the user, whatever CancelError says.
+        if (api_.LastDialogError() == kFileBufferTooSmall) {
+            throw ComponentError(static_cast<std::int32_t>(kFileBufferTooSmall), kRuntimeErrorSource,
+                                 kFileBufferTooSmallDescription);
+        }
         RaiseCancelError();
         return;
     }

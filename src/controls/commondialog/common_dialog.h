@@ -19,6 +19,10 @@
 namespace corvane::cdlg {
 
 inline constexpr std::int32_t kCancelError = 32755;
+// FNERR_BUFFERTOOSMALL: the chosen path did not fit in MaxFileSize.
+inline constexpr std::uint32_t kFileBufferTooSmall = 0x3003;
+inline constexpr char kFileBufferTooSmallDescription[] =
+    "The path of the chosen file is longer than MaxFileSize allows; nothing was chosen.";
 inline constexpr char kCancelErrorSource[] = "TarnCommonDialog user control";
 inline constexpr char kCancelErrorDescription[] = "Cancel was selected.";
 
@@ -105,6 +109,8 @@ public:
     virtual ~CommonDialogApi() = default;
     // GetOpenFileNameA or GetSaveFileNameA; true when a file was chosen.
     virtual bool GetFileName(FileDialogKind kind, OpenFileNameRecord& record) = 0;
+    // CommDlgExtendedError after a dialog returned false: 0 when the user cancelled.
+    virtual std::uint32_t LastDialogError() { return 0; }
     // ChooseColorA; true when a colour was chosen.
     virtual bool ChooseColorDlg(ChooseColorRecord& record) = 0;
     // ChooseFontA; true when a font was chosen.

@@ -58,6 +58,8 @@ public:
         return chosen != FALSE;
     }
 
+    std::uint32_t LastDialogError() override { return ::CommDlgExtendedError(); }
+
     bool ChooseColorDlg(ChooseColorRecord& record) override {
         CHOOSECOLORA cc;
 #if defined(_WIN64)

@@ -122,6 +122,10 @@ void XpProgressBar::RaiseMouse(bool down, std::int16_t button, WPARAM wParam, LP
 
 LRESULT XpProgressBar::Handle(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_CLOSE:
+        // The bar goes with its parent, never on a WM_CLOSE another program posts: its owner
+        // and the options keep pointers to this object.
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

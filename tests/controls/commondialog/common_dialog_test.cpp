@@ -417,6 +417,20 @@ TEST(CDlgFileDialog, APathFillingTheWholeBufferIsReadWithinIt) {
     EXPECT_EQ(c.dlg.FileTitle(), "abcdefgh.wav");
 }
 
+// A path too long for the buffer is reported, never taken for a cancel, whatever CancelError says.
+TEST(CDlgFileDialog, BufferTooSmallIsAnErrorNotACancel) {
+    for (const bool cancelError : {false, true}) {
+        Control c;
+        c.dlg.SetCancelError(cancelError);
+        c.dlg.SetFileName("before.wav");
+        c.dialogs.error = kFileBufferTooSmall;
+        const ComponentError e = CatchError([&] { c.dlg.ShowOpen(); });
+        EXPECT_EQ(e.Number(), 0x3003);
+        EXPECT_EQ(e.Description(), kFileBufferTooSmallDescription);
+        EXPECT_EQ(c.dlg.FileName(), "before.wav");
+    }
+}
+
 TEST(CDlgFileDialog, NothingChosenLeavesEveryPropertyAsItWas) {
     Control c;
     c.dlg.SetFileName("before.wav");

@@ -142,6 +142,8 @@ struct FakeDialogs final : CommonDialogApi {
     // Acts as the dialog: writes into the record's buffers; returns whether a file was chosen.
     std::function<bool(OpenFileNameRecord&)> answer = [](OpenFileNameRecord&) { return false; };
     std::vector<Call> calls;
+    std::uint32_t error = 0; // what CommDlgExtendedError says after a dialog that chose nothing
+    std::uint32_t LastDialogError() override { return error; }
 
     bool GetFileName(FileDialogKind kind, OpenFileNameRecord& record) override {
         Call call{kind, record, PackOpenFileName32(record), {}, {}, {}};
