@@ -2,7 +2,10 @@
 
 #include <mmsystem.h>
 
+#include <optional>
+
 #include "app/file_exists_win.h"
+#include "app/sounds.h"
 
 namespace corvane {
 
@@ -12,7 +15,12 @@ AlertSoundInterceptor* g_soundInterceptor = nullptr;
 
 } // namespace
 
-void PlayAlertSound(const std::string& path) {
+void PlayAlertSound(const std::string& stored, std::string_view programFolder) {
+    const std::optional<std::string> local = sounds::LocalSoundFile(stored, programFolder);
+    if (!local) {
+        return;
+    }
+    const std::string& path = *local;
     if (!app::FileExists(path)) {
         return;
     }
