@@ -28,7 +28,8 @@ printf 'RIFF' >"$work/program/alert.wav"
 printf 'RIFF' >"$work/current/alert.wav"
 failed=0
 
-# stored path | a text the trace must hold | a text it must not hold (backslashes doubled)
+# stored path | a text the trace must hold | a text it must not hold (backslashes doubled). A
+# relative path looked up as it stands would be found in the current folder.
 while IFS='|' read -r stored looked not_looked; do
     printf '[alert]\r\nchrg_start=1\r\n[snd]\r\nchrg_start=%s\r\n' "$stored" >"$work/program/AppOpt.ini"
     (cd "$work/current" && WINEDEBUG=+file exec "$run" "$work/program/Corvane.exe" 2>"$work/trace" >/dev/null) &
@@ -58,6 +59,6 @@ done <<'CASES'
 \\192.0.2.1\share\alert.wav|AppOpt.ini|192.0.2.1
 //192.0.2.1/share/alert.wav|AppOpt.ini|192.0.2.1
 \\?\UNC\192.0.2.1\share\alert.wav|AppOpt.ini|192.0.2.1
-alert.wav|program\\alert.wav|current\\alert.wav
+alert.wav|program\\alert.wav|FindFirstFileExW L"alert.wav"
 CASES
 exit "$failed"
