@@ -38,22 +38,5 @@ TEST(PlayAlertSound, PlaysExistingFilesAsynchronouslyAndNothingElse) {
     EXPECT_EQ(played.Calls()[0].flags, 3u);
 }
 
-// A relative path is the program's file, whatever the current folder holds.
-TEST(PlayAlertSound, ARelativePathIsTakenAgainstTheProgramsFolder) {
-    test::TempDir program, current;
-    test::WriteWholeFile(program.File("tone.wav"), "RIFF");
-    test::WriteWholeFile(current.File("tone.wav"), "RIFF");
-    test::WriteWholeFile(current.File("only here.wav"), "RIFF");
-    char before[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, before);
-    ::SetCurrentDirectoryA(current.Path().c_str());
-    AlertSoundInterceptor played;
-    PlayAlertSound("tone.wav", program.Path());
-    PlayAlertSound("only here.wav", program.Path());
-    ::SetCurrentDirectoryA(before);
-    ASSERT_EQ(played.Calls().size(), 1u);
-    EXPECT_EQ(played.Calls()[0].path, program.File("tone.wav"));
-}
-
 } // namespace
 } // namespace corvane

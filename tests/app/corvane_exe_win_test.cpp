@@ -155,40 +155,6 @@ TEST(CorvaneExe, QuitSavesTheSettingsBesideTheProgram) {
     EXPECT_STREQ(value, "10");
 }
 
-// AppOpt.ini from the system's old code page, while its recoded form cannot be stored at start
-// (the temporary name taken, or the file held open by another program): the program, which
-// runs in UTF-8, still reads "café.wav" and its Quit stores it in UTF-8.
-TEST(CorvaneExe, OldCodePageLettersSurviveStartAndQuit) {
-    corvane::test::TempDir dir;
-    const std::string exe = dir.File("Corvane.exe");
-    ASSERT_TRUE(::CopyFileA(ExePath().c_str(), exe.c_str(), FALSE));
-    const std::string ini = dir.File("AppOpt.ini");
-    for (const bool folderInTheWay : {true, false}) {
-        SCOPED_TRACE(folderInTheWay ? "AppOpt.ini.new is a folder" : "AppOpt.ini held open");
-        corvane::test::WriteWholeFile(ini, "[snd]\r\nchrg_start=C:\\Sons\\caf\xE9.wav\r\n");
-        HANDLE held = INVALID_HANDLE_VALUE;
-        if (folderInTheWay) {
-            ASSERT_TRUE(::CreateDirectoryA((ini + ".new").c_str(), nullptr));
-        } else {
-            held = ::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        }
-        Running corvane(exe);
-        ASSERT_TRUE(corvane.started);
-        const HWND main = corvane.Find("CorvaneMain");
-        ASSERT_NE(main, nullptr);
-        if (held != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(held);
-        }
-        ::PostMessageA(main, WM_COMMAND, 2006 /* Quit */, 0);
-        EXPECT_EQ(corvane.Wait(10000), 0u);
-        const std::string saved = corvane::test::ReadWholeFile(ini);
-        EXPECT_NE(saved.find("chrg_start=C:\\Sons\\caf\xC3\xA9.wav\r\n"), std::string::npos) << saved;
-        ::RemoveDirectoryA((ini + ".new").c_str());
-    }
-}
-
 std::string VersionString(const std::vector<char>& block, const char* name) {
     struct LangCp {
         WORD lang, cp;

@@ -269,55 +269,40 @@ TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharg
 TEST(SettingsFileCodePage, OldCodePageLettersSurviveStartAndSave) {
     corvane::test::TempDir folder;
     const std::string ini = folder.File("AppOpt.ini");
-    const std::string old = "[snd]\r\nchrg_start=C:\\Sons\\caf\xE9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\n"
-                            "[mine]\r\nnote=\xE9\r\n";
-    const std::string recoded = "[snd]\r\nchrg_start=C:\\Sons\\caf\xC3\xA9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\n"
-                                "[mine]\r\nnote=\xC3\xA9\r\n";
-    enum class Block { Nothing, TemporaryName, OpenHandle };
-    for (const Block block : {Block::Nothing, Block::TemporaryName, Block::OpenHandle}) {
-        SCOPED_TRACE(static_cast<int>(block));
+    const std::string old = "[snd]\r\nchrg_start=C:\\caf\xE9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\n[mine]\r\nk=\xE9\r\n";
+    const std::string recoded =
+        "[snd]\r\nchrg_start=C:\\caf\xC3\xA9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\n[mine]\r\nk=\xC3\xA9\r\n";
+    for (const int block : {0, 1, 2}) { // nothing, the temporary name taken, the file held open
+        SCOPED_TRACE(block);
         corvane::test::WriteWholeFile(ini, old);
-        HANDLE held = INVALID_HANDLE_VALUE;
-        if (block == Block::TemporaryName) {
-            ASSERT_TRUE(::CreateDirectoryA((ini + ".new").c_str(), nullptr));
-        } else if (block == Block::OpenHandle) {
-            held = ::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 0, nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        }
-        {
-            settings::ProfileSettingsFile start(CP_UTF8);
-            start.Setup(ini, 5000);
-            EXPECT_EQ(start.Read("snd", "chrg_start", ""), "C:\\Sons\\caf\xC3\xA9.wav");
-            EXPECT_EQ(start.Read("snd", "chrg_low", ""), "C:\\\xC3\xA9t\xC3\xA9.wav");
-            EXPECT_EQ(start.Read("snd", "chrg_100", "none"), "none");
-        }
-        EXPECT_EQ(corvane::test::ReadWholeFile(ini), block == Block::OpenHandle ? old : recoded);
+        ASSERT_TRUE(block != 1 || ::CreateDirectoryA((ini + ".new").c_str(), nullptr));
+        const HANDLE held = block != 2 ? INVALID_HANDLE_VALUE
+                                       : ::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                       nullptr, OPEN_EXISTING, 0, nullptr);
+        settings::ProfileSettingsFile start(CP_UTF8);
+        start.Setup(ini, 5000);
+        EXPECT_EQ(start.Read("snd", "chrg_start", ""), "C:\\caf\xC3\xA9.wav");
+        EXPECT_EQ(start.Read("snd", "chrg_low", ""), "C:\\\xC3\xA9t\xC3\xA9.wav");
+        EXPECT_EQ(corvane::test::ReadWholeFile(ini), block == 2 ? old : recoded);
         if (held != INVALID_HANDLE_VALUE) {
             ::CloseHandle(held);
         }
         settings::ProfileSettingsFile save(CP_UTF8);
         save.Setup(ini, 5000);
-        EXPECT_TRUE(save.Write("snd", "chrg_100", "x"));
         EXPECT_TRUE(save.Commit());
-        EXPECT_EQ(corvane::test::ReadWholeFile(ini),
-                  "[snd]\r\nchrg_start=C:\\Sons\\caf\xC3\xA9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\nchrg_100=x\r\n"
-                  "[mine]\r\nnote=\xC3\xA9\r\n");
+        EXPECT_EQ(corvane::test::ReadWholeFile(ini), recoded);
         ::RemoveDirectoryA((ini + ".new").c_str());
     }
-    // In the old code page itself, and in UTF-16, the file is left as it is.
-    const std::string utf16("\xFF\xFE[\0s\0]\0\r\0\n\0", 12);
-    for (const std::string& kept : {old, utf16}) {
-        corvane::test::WriteWholeFile(ini, kept);
-        settings::ProfileSettingsFile file(kept == old ? 1252 : CP_UTF8);
-        file.Setup(ini, 5000);
-        EXPECT_EQ(corvane::test::ReadWholeFile(ini), kept);
-    }
-    // A UTF-16 file is saved in UTF-16.
-    settings::ProfileSettingsFile file(CP_UTF8);
+    settings::ProfileSettingsFile file(1252); // in the old code page itself it stays as it is
+    corvane::test::WriteWholeFile(ini, old);
     file.Setup(ini, 5000);
-    EXPECT_TRUE(file.Write("s", "k", "\xC3\xA9"));
-    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(corvane::test::ReadWholeFile(ini), old);
+    // A UTF-16 file stays UTF-16.
+    corvane::test::WriteWholeFile(ini, std::string("\xFF\xFE[\0s\0]\0\r\0\n\0", 12));
+    settings::ProfileSettingsFile utf16(CP_UTF8);
+    utf16.Setup(ini, 5000);
+    EXPECT_TRUE(utf16.Write("s", "k", "\xC3\xA9"));
+    EXPECT_TRUE(utf16.Commit());
     EXPECT_EQ(corvane::test::ReadWholeFile(ini), std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0\r\0\n\0", 22));
 }
 

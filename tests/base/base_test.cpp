@@ -88,25 +88,5 @@ TEST(Utf8, WellFormedOnly) {
     }
 }
 
-// An old file that newer values were written into: only its old lines are recoded.
-TEST(Utf8, OnlyLinesThatAreNotUtf8AreRecoded) {
-    const auto latin1 = [](std::string_view line) {
-        std::string out;
-        for (const char c : line) {
-            const auto b = static_cast<unsigned char>(c);
-            if (b < 0x80) {
-                out.push_back(c);
-            } else {
-                out.push_back(static_cast<char>(0xC0 | b >> 6));
-                out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-            }
-        }
-        return out;
-    };
-    EXPECT_EQ(RecodeLinesNotUtf8("a=caf\xE9\r\nb=caf\xC3\xA9\r\nc=\xE9t\xE9", latin1),
-              "a=caf\xC3\xA9\r\nb=caf\xC3\xA9\r\nc=\xC3\xA9t\xC3\xA9");
-    EXPECT_EQ(RecodeLinesNotUtf8("\n\xE9\n", latin1), "\n\xC3\xA9\n");
-}
-
 } // namespace
 } // namespace corvane

@@ -92,8 +92,6 @@ TEST(IniText, FindValueReadsAsTheProfileCallDoes) {
         {"[snd]\r\nk = \"a b\" \r\n", "a b"},
         {"[snd]\r\nk='x\r\n", "'x"},
         {"[ Snd ]\r\nK=v=w\r\n", "v=w"},
-        {"[snd]\r\n", std::nullopt},
-        {"", std::nullopt},
         {"k=v\r\n[snd]\r\n", std::nullopt},
         {"[other]\r\nk=v\r\n", std::nullopt},
     };
