@@ -12,12 +12,9 @@ peek=$(realpath "$3")
 work=$(mktemp -d)
 corvane_pid=""
 cleanup() {
-    if [ -n "$corvane_pid" ] && kill -0 "$corvane_pid" 2>/dev/null; then
-        "$run" "$peek" quit >/dev/null 2>&1
-        sleep 2
-        kill "$corvane_pid" 2>/dev/null
-    fi
+    [ -n "$corvane_pid" ] && kill "$corvane_pid" 2>/dev/null
     rm -rf "$work"
+    # A first start writes the autostart value; the test prefix must not keep it.
     "$run" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Corvane /f >/dev/null 2>&1
 }
 trap cleanup EXIT
