@@ -2,7 +2,10 @@
 
 #include <mmsystem.h>
 
+#include <optional>
+
 #include "app/file_exists_win.h"
+#include "app/sounds.h"
 #include "base/system_calls_win.h"
 
 namespace corvane {
@@ -13,7 +16,12 @@ AlertSoundInterceptor* g_soundInterceptor = nullptr;
 
 } // namespace
 
-void PlayAlertSound(const std::string& path) {
+void PlayAlertSound(const std::string& stored, std::string_view programFolder) {
+    const std::optional<std::string> local = sounds::LocalSoundFile(stored, programFolder);
+    if (!local) {
+        return;
+    }
+    const std::string& path = *local;
     if (!app::FileExists(path)) {
         return;
     }

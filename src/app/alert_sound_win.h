@@ -8,9 +8,10 @@
 
 namespace corvane {
 
-// Plays the file asynchronously, replacing any sound still playing, when it exists; plays
-// nothing at all (not even the system's default sound) otherwise.
-void PlayAlertSound(const std::string& path);
+// Plays the stored path's file (see sounds::LocalSoundFile: on this computer only, a relative
+// path taken against the program's folder) asynchronously, replacing any sound still playing,
+// when it exists; plays nothing at all (not even the system's default sound) otherwise.
+void PlayAlertSound(const std::string& stored, std::string_view programFolder);
 
 // While alive, PlayAlertSound records what it would hand to sndPlaySoundA instead of
 // playing it, so tests can hear without a sound device.

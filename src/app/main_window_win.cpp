@@ -162,6 +162,7 @@ bool MainWindow::Load() {
         sound.soundFiles[static_cast<std::size_t>(i)] = txtSndFile(i);
         sound.browseButtons[static_cast<std::size_t>(i)] = btnBrowse(i);
     }
+    sound.programFolder = AppFolder();
     sounds_ = std::make_unique<AlertSoundsController>(sound, cdlg1_->Control());
     WindowOptionControls optionControls;
     optionControls.window = hwnd;

@@ -59,6 +59,10 @@ public:
                               MB_RETRYCANCEL | MB_ICONINFORMATION) == IDRETRY;
     }
     void ShowSoundFile(int slot, const std::string& path) override { owner_.ShowSoundFile(slot, path); }
+    void SayNotOnThisComputer() override {
+        ShowMessageBox(owner_.controls_.window, sounds::kNotLocalText, sounds::kNotLocalTitle,
+                       MB_OK | MB_ICONINFORMATION);
+    }
 
 private:
     AlertSoundsController& owner_;
@@ -166,7 +170,9 @@ void AlertSoundsController::ReshowSoundFiles() {
     }
 }
 
-void AlertSoundsController::PlayAlertSound(int slot) const { corvane::PlayAlertSound(SoundFile(slot)); }
+void AlertSoundsController::PlayAlertSound(int slot) const {
+    corvane::PlayAlertSound(SoundFile(slot), controls_.programFolder);
+}
 
 LRESULT CALLBACK AlertSoundsController::OptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                                    UINT_PTR slot, DWORD_PTR self) {

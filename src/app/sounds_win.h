@@ -26,6 +26,7 @@ struct AlertSoundControls {
     std::array<HWND, sounds::kSlotCount> options{};        // chkStartCharging, chkEndCharging, chkChargeLow
     std::array<HWND, sounds::kSlotCount> soundFiles{};     // txtSndFile(0..2)
     std::array<HWND, sounds::kSlotCount> browseButtons{};  // btnBrowse(0..2)
+    std::string programFolder;                             // where relative sound paths lead
 };
 
 class AlertSoundsController {

@@ -38,4 +38,20 @@ bool IsUtf8(std::string_view bytes) {
     return true;
 }
 
+std::string RecodeLinesNotUtf8(std::string_view text, const std::function<std::string(std::string_view)>& recode) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t lf = text.find('\n', pos);
+        const std::size_t end = lf == std::string_view::npos ? text.size() : lf;
+        const std::string_view line = text.substr(pos, end - pos);
+        out.append(IsUtf8(line) ? std::string(line) : recode(line));
+        if (lf != std::string_view::npos) {
+            out.push_back('\n');
+        }
+        pos = end + 1;
+    }
+    return out;
+}
+
 } // namespace corvane

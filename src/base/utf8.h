@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace corvane {
@@ -6,5 +8,10 @@ namespace corvane {
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
 // U+10FFFF). Plain ASCII is UTF-8 too.
 bool IsUtf8(std::string_view bytes);
+
+// The text with each line that is not UTF-8 replaced by what `recode` makes of it (the line
+// break stays). Lines that are UTF-8 already are kept, so a text that is UTF-8 in part (an
+// old file that newer values were written into) is never encoded twice.
+std::string RecodeLinesNotUtf8(std::string_view text, const std::function<std::string(std::string_view)>& recode);
 
 } // namespace corvane

@@ -122,10 +122,13 @@ bool SaveSettings(SettingsFile& file, const SettingsForm& form, std::string_view
         }
         for (int index = 0; index < app::options::kColourCount; ++index) {
             if (form.ColourTicked(index)) {
-                return file.Write("settings", "pglook", std::to_string(index));
+                if (!file.Write("settings", "pglook", std::to_string(index))) {
+                    return false;
+                }
+                break;
             }
         }
-        return true;
+        return file.Commit();
     } catch (const std::exception&) {
         // The module's own errors (and running out of memory) end the save like a failed write.
         return false;

@@ -29,8 +29,11 @@ public:
     virtual ~SettingsFile() = default;
     virtual void Setup(const std::string& fileName, std::int32_t bufferSize) = 0;
     virtual std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) = 0;
-    // False when the value did not reach the file; may also raise ComponentError.
+    // Sets the value for the next Commit; false when it cannot be. May raise ComponentError.
     virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // Stores the file whole, with every value written since Setup; false when it could not,
+    // and then the file is as it was before.
+    virtual bool Commit() = 0;
 };
 
 enum class Check { StartCharging, EndCharging, ChargeLow, Startup, OnTop };
@@ -58,7 +61,8 @@ public:
 // menu), take the key's default.
 void LoadSettings(SettingsFile& file, SettingsForm& form, std::string_view programFolder);
 
-// Writes the window's choices; stops at the first write that fails and returns false then.
+// Writes the window's choices and commits them at once; false when any step failed, and then
+// nothing of the save reached the file.
 bool SaveSettings(SettingsFile& file, const SettingsForm& form, std::string_view programFolder);
 
 } // namespace corvane::settings

@@ -29,9 +29,9 @@ TEST(PlayAlertSound, PlaysExistingFilesAsynchronouslyAndNothingElse) {
     const std::string sound = temp.File("tone.wav");
     test::WriteWholeFile(sound, "RIFF");
     AlertSoundInterceptor played;
-    PlayAlertSound(sound);
-    PlayAlertSound(temp.File("missing.wav"));
-    PlayAlertSound("");
+    PlayAlertSound(sound, "C:\\elsewhere");
+    PlayAlertSound(temp.File("missing.wav"), "C:\\elsewhere");
+    PlayAlertSound("", temp.Path());
     ASSERT_EQ(played.Calls().size(), 1u);
     EXPECT_EQ(played.Calls()[0].path, sound);
     EXPECT_EQ(played.Calls()[0].flags, static_cast<UINT>(SND_ASYNC | SND_NODEFAULT));

@@ -220,24 +220,30 @@ TEST_F(SettingsWindowTest, RunValueIsPlainTextWhateverThePathHolds) {
     }
 }
 
-TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheProgramStillEnds) {
-    auto w = Start();
-    // Held open without sharing, as another program might: every write of it fails.
-    test::WriteWholeFile(ini, "[alert]\r\nchrg_start=1\r\n");
-    const HANDLE held = ::CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const HWND hwnd = w->Hwnd();
-    MessageBoxInterceptor boxes;
-    ::SendMessageA(hwnd, WM_COMMAND, IDM_QUIT, 0);
-    ::CloseHandle(held);
-    ASSERT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_EQ(boxes.Calls()[0].text,
-              "Error in Saving Application Settings for future use. Please try re-installing Corvane to solve this "
-              "problem.");
-    EXPECT_EQ(boxes.Calls()[0].title, "Error in Saving Application Settings ...");
-    EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_FALSE(::IsWindow(hwnd));
-    EXPECT_EQ(test::ReadWholeFile(ini), "[alert]\r\nchrg_start=1\r\n");
+// A save is whole or nothing: a file another program holds keeps every byte it had.
+TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndLeavesTheFileAsItWas) {
+    const std::string before = "; mine\r\n[alert]\r\nchrg_start=1\r\n";
+    // Held without sharing, nothing can read it; held for reading, it cannot be replaced.
+    for (const DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+        SCOPED_TRACE(share);
+        auto w = Start();
+        test::WriteWholeFile(ini, before);
+        const HANDLE held = ::CreateFileA(ini.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const HWND hwnd = w->Hwnd();
+        MessageBoxInterceptor boxes;
+        ::SendMessageA(hwnd, WM_COMMAND, IDM_QUIT, 0);
+        ::CloseHandle(held);
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text,
+                  "Error in Saving Application Settings for future use. Please try re-installing Corvane to solve "
+                  "this problem.");
+        EXPECT_EQ(boxes.Calls()[0].title, "Error in Saving Application Settings ...");
+        EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_FALSE(::IsWindow(hwnd));
+        EXPECT_EQ(test::ReadWholeFile(ini), before);
+        EXPECT_EQ(::GetFileAttributesA((ini + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
+    }
 }
 
 TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharge) {
@@ -283,32 +289,47 @@ TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharg
     EXPECT_EQ(::GetFocus(), w->chkChargeLow());
 }
 
-// A settings file from the system's old code page keeps its characters once the program runs
-// in the UTF-8 code page: recoded once, whole; anything else is left byte for byte.
-TEST(SettingsFileCodePage, OldCodePageFileIsRecodedOnceAndOthersAreLeft) {
+// A settings file from the system's old code page keeps its letters once the program runs in
+// the UTF-8 code page, also when the recoded file cannot be stored at start: the values are
+// read from the recoded text and the next save stores it. Lines already in UTF-8 stay.
+TEST(SettingsFileCodePage, OldCodePageLettersSurviveStartAndSave) {
     corvane::test::TempDir folder;
     const std::string ini = folder.File("AppOpt.ini");
-    const struct {
-        std::string before;
-        unsigned activeCodePage;
-        std::string after;
-    } cases[] = {
-        {"[snd]\r\nchrg_start=C:\\Sons\\alerte\xE9.wav\r\n", CP_UTF8,
-         "[snd]\r\nchrg_start=C:\\Sons\\alerte\xC3\xA9.wav\r\n"},
-        {"[snd]\r\nchrg_start=C:\\Sons\\alerte\xC3\xA9.wav\r\n", CP_UTF8,
-         "[snd]\r\nchrg_start=C:\\Sons\\alerte\xC3\xA9.wav\r\n"},
-        {"[snd]\r\nchrg_start=C:\\Sons\\alerte\xE9.wav\r\n", 1252,
-         "[snd]\r\nchrg_start=C:\\Sons\\alerte\xE9.wav\r\n"},
-        {std::string("\xFF\xFE[\0s\0", 6), CP_UTF8, std::string("\xFF\xFE[\0s\0", 6)},
-    };
-    for (const auto& c : cases) {
-        corvane::test::WriteWholeFile(ini, c.before);
-        settings::MigrateToUtf8(ini, c.activeCodePage);
-        EXPECT_EQ(corvane::test::ReadWholeFile(ini), c.after);
+    const std::string old = "[snd]\r\nchrg_start=C:\\caf\xE9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\n[mine]\r\nk=\xE9\r\n";
+    const std::string recoded =
+        "[snd]\r\nchrg_start=C:\\caf\xC3\xA9.wav\r\nchrg_low=C:\\\xC3\xA9t\xC3\xA9.wav\r\n[mine]\r\nk=\xC3\xA9\r\n";
+    for (const int block : {0, 1, 2}) { // nothing, the temporary name taken, the file held open
+        SCOPED_TRACE(block);
+        corvane::test::WriteWholeFile(ini, old);
+        ASSERT_TRUE(block != 1 || ::CreateDirectoryA((ini + ".new").c_str(), nullptr));
+        const HANDLE held = block != 2 ? INVALID_HANDLE_VALUE
+                                       : ::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                       nullptr, OPEN_EXISTING, 0, nullptr);
+        settings::ProfileSettingsFile start(CP_UTF8);
+        start.Setup(ini, 5000);
+        EXPECT_EQ(start.Read("snd", "chrg_start", ""), "C:\\caf\xC3\xA9.wav");
+        EXPECT_EQ(start.Read("snd", "chrg_low", ""), "C:\\\xC3\xA9t\xC3\xA9.wav");
+        EXPECT_EQ(corvane::test::ReadWholeFile(ini), block == 2 ? old : recoded);
+        if (held != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(held);
+        }
+        settings::ProfileSettingsFile save(CP_UTF8);
+        save.Setup(ini, 5000);
+        EXPECT_TRUE(save.Commit());
+        EXPECT_EQ(corvane::test::ReadWholeFile(ini), recoded);
+        ::RemoveDirectoryA((ini + ".new").c_str());
     }
-    ::DeleteFileA(ini.c_str());
-    settings::MigrateToUtf8(ini, CP_UTF8);
-    EXPECT_EQ(::GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES);
+    settings::ProfileSettingsFile file(1252); // in the old code page itself it stays as it is
+    corvane::test::WriteWholeFile(ini, old);
+    file.Setup(ini, 5000);
+    EXPECT_EQ(corvane::test::ReadWholeFile(ini), old);
+    // A UTF-16 file stays UTF-16.
+    corvane::test::WriteWholeFile(ini, std::string("\xFF\xFE[\0s\0]\0\r\0\n\0", 12));
+    settings::ProfileSettingsFile utf16(CP_UTF8);
+    utf16.Setup(ini, 5000);
+    EXPECT_TRUE(utf16.Write("s", "k", "\xC3\xA9"));
+    EXPECT_TRUE(utf16.Commit());
+    EXPECT_EQ(corvane::test::ReadWholeFile(ini), std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0\r\0\n\0", 22));
 }
 
 } // namespace

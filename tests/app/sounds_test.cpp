@@ -75,6 +75,8 @@ struct FakeUi final : SoundChoiceUi {
         return retry;
     }
     void ShowSoundFile(int slot, const std::string& path) override { shown.emplace_back(slot, path); }
+    void SayNotOnThisComputer() override { ++notLocal; }
+    int notLocal = 0;
 };
 
 TEST(ChooseSoundFile, SetsUpTheOpenDialogAndFillsTheSlot) {
@@ -88,7 +90,7 @@ TEST(ChooseSoundFile, SetsUpTheOpenDialogAndFillsTheSlot) {
     const auto& call = c.dialogs.calls[0];
     EXPECT_EQ(call.kind, cdlg::FileDialogKind::Open);
     EXPECT_STREQ(call.record.title, "Select WAV file for Sound Alert ...");
-    EXPECT_EQ(call.record.flags, 4096u);
+    EXPECT_EQ(call.record.flags, 4096u | 8u) << "the file must exist; the current folder stays";
     EXPECT_EQ(call.record.maxFile, 1041u) << "a path of 260 characters in UTF-8 fits";
     EXPECT_EQ(call.filter, "Sound Files      (*.wav)\0*.wav\0\0"s);
     EXPECT_EQ(c.fileNameAtCall, std::vector<std::string>{""});
@@ -136,6 +138,47 @@ TEST(ChooseSoundFile, WrongTypeAsksAndRetryRunsTheWholeChoiceAgain) {
         EXPECT_EQ(ui.boxes, 2);
         EXPECT_EQ(c.dialogs.calls.size(), 3u);
     }
+}
+
+// Never looked up without the user: another computer's path, a URL, a device. A local long
+// path is a local file; a relative one is the program's, whatever the current folder.
+TEST(SoundPath, OnlyThisComputersFilesArePlayed) {
+    const struct {
+        const char* stored;
+        const char* folder;
+        std::optional<std::string> played;
+    } cases[] = {
+        {"D:\\Sons\\caf\xC3\xA9.wav", "C:\\Corvane", "D:\\Sons\\caf\xC3\xA9.wav"},
+        {"\\\\?\\C:\\long\\a.wav", "C:\\Corvane", "\\\\?\\C:\\long\\a.wav"},
+        {"\\\\.\\C:\\a.wav", "C:\\Corvane", "\\\\.\\C:\\a.wav"},
+        {"alert.wav", "C:\\Corvane", "C:\\Corvane\\alert.wav"},
+        {"\\Sons\\a.wav", "C:\\Corvane", "C:\\Sons\\a.wav"},
+        {"\\\\192.0.2.1\\share\\alert.wav", "C:\\Corvane", std::nullopt},
+        {"//host/share/a.wav", "C:\\Corvane", std::nullopt},
+        {"\\\\host@SSL@443\\DavWWWRoot\\a.wav", "C:\\Corvane", std::nullopt},
+        {"\\\\?\\UNC\\host\\share\\a.wav", "C:\\Corvane", std::nullopt},
+        {"\\\\.\\UNC\\host\\share\\a.wav", "C:\\Corvane", std::nullopt},
+        {"\\?\?\\UNC\\host\\share\\a.wav", "C:\\Corvane", std::nullopt},
+        {"\\\\?\\GLOBALROOT\\Device\\Mup\\host\\a.wav", "C:\\Corvane", std::nullopt},
+        {"\\\\.\\pipe\\x", "C:\\Corvane", std::nullopt},
+        {"file://host/share/a.wav", "C:\\Corvane", std::nullopt},
+        {"C:a.wav", "C:\\Corvane", std::nullopt},
+        {"alert.wav", "\\\\host\\share\\Corvane", std::nullopt},
+        {"\\Sons\\a.wav", "\\\\host\\share", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LocalSoundFile(c.stored, c.folder), c.played) << c.stored << " in " << c.folder;
+    }
+}
+
+TEST(ChooseSoundFile, AFileOnAnotherComputerIsSaidAndLeavesTheSlot) {
+    ScriptedChoice c;
+    FakeUi ui;
+    c.picks = {"\\\\host\\share\\ding.wav"};
+    ChooseSoundFile(c.dlg, ui, 1);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(ui.notLocal, 1);
+    EXPECT_EQ(ui.boxes, 0);
 }
 
 TEST(ChooseSoundFile, DialogErrorsReachTheCaller) {

@@ -11,10 +11,14 @@
 namespace corvane::settings {
 namespace {
 
-// An in-memory AppOpt.ini that logs every access in order; one key can be made to fail.
+// An in-memory AppOpt.ini that logs every access in order; writes reach `values` only at the
+// commit. One key, or the commit itself ("commit"), can be made to fail.
 class MemoryFile : public SettingsFile {
 public:
-    void Setup(const std::string& name, std::int32_t size) override { log.push_back(name + " " + std::to_string(size)); }
+    void Setup(const std::string& name, std::int32_t size) override {
+        log.push_back(name + " " + std::to_string(size));
+        pending = values;
+    }
     std::string Read(std::string_view section, std::string_view key, std::string_view byDefault) override {
         const auto it = values.find(std::string(section) + "/" + std::string(key));
         return it == values.end() ? std::string(byDefault) : it->second;
@@ -28,10 +32,18 @@ public:
             return false;
         }
         log.push_back(name + "=" + std::string(value));
-        values[name] = value;
+        pending[name] = value;
         return true;
     }
-    std::map<std::string, std::string> values;
+    bool Commit() override {
+        log.push_back("commit");
+        if (failAt == "commit") {
+            return false;
+        }
+        values = pending;
+        return true;
+    }
+    std::map<std::string, std::string> values, pending;
     std::vector<std::string> log;
     std::string failAt;
     bool raise = false;
@@ -132,23 +144,34 @@ TEST(SaveSettings, WritesTheKeysInOrderAndPglookFromTheFirstTickedEntry) {
                             "C:\\AppOpt.ini 5000", "alert/chrg_start=0", "alert/chrg_100=1", "alert/chrg_low=1",
                             "snd/chrg_start=C:\\a b\\start.wav", "snd/chrg_100=", "snd/chrg_low=C:\\low.wav",
                             "chrg/alert_val=", "chrg/time_rec=-1", "chrg/line_status=1", "settings/startup=0",
-                            "settings/ontop=1"}));
+                            "settings/ontop=1", "commit"}));
     EXPECT_EQ(file.values["settings/pglook"], "2") << "no entry ticked: the stored colour stays";
     form.ticked = {3, 1};
     EXPECT_TRUE(SaveSettings(file, form, "C:"));
-    EXPECT_EQ(file.log.back(), "settings/pglook=1");
+    EXPECT_EQ(file.log.end()[-2], "settings/pglook=1");
+    EXPECT_EQ(file.values["settings/pglook"], "1");
 }
 
-TEST(SaveSettings, StopsAtTheFirstFailureAndSaysSo) {
-    for (const bool raise : {false, true}) {
+// A save is whole or nothing: whatever step fails, the stored values stay as they were.
+TEST(SaveSettings, AFailureAnywhereLeavesTheStoredValuesAndSaysSo) {
+    const struct {
+        const char* failAt;
+        bool raise;
+        bool committed;
+    } cases[] = {{"alert/chrg_start", false, false}, {"snd/chrg_100", true, false},
+                 {"settings/pglook", false, false}, {"commit", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failAt);
         MemoryFile file;
-        file.failAt = "snd/chrg_100";
-        file.raise = raise;
+        file.values = {{"alert/chrg_start", "1"}, {"settings/pglook", "2"}};
+        const auto before = file.values;
+        file.failAt = c.failAt;
+        file.raise = c.raise;
         Form form;
         form.ticked = {0};
         EXPECT_FALSE(SaveSettings(file, form, "C:"));
-        EXPECT_EQ(file.log.back(), "snd/chrg_start=");
-        EXPECT_EQ(file.values.count("settings/pglook"), 0u);
+        EXPECT_EQ(file.values, before);
+        EXPECT_EQ(file.log.back() == "commit", c.committed);
     }
 }
 

@@ -57,5 +57,48 @@ TEST(IniReadResult, CountDecidesTheLength) {
     EXPECT_EQ(TakeCount(buf, sizeof buf, 100).size(), sizeof buf);
 }
 
+// Whatever the program does not know (comments, other sections, other keys, blank lines, the
+// spelling of a key) comes out of a save byte for byte.
+TEST(IniText, SetValueChangesOnlyTheKeysValue) {
+    const struct {
+        const char* label;
+        std::string before, section, key, value, after;
+    } cases[] = {
+        {"no file", "", "snd", "chrg_start", "x", "[snd]\r\nchrg_start=x\r\n"},
+        {"key kept as spelt, the rest byte for byte",
+         "; mine\r\n[other]\r\nk=v\r\n[SND]\r\n Chrg_Start = old \r\nchrg_100=y\r\n\r\n[x]\r\n", "snd",
+         "chrg_start", "new",
+         "; mine\r\n[other]\r\nk=v\r\n[SND]\r\n Chrg_Start =new\r\nchrg_100=y\r\n\r\n[x]\r\n"},
+        {"new key after the section's last line", "[snd]\r\na=1\r\n\r\n[x]\r\n", "snd", "b", "2",
+         "[snd]\r\na=1\r\nb=2\r\n\r\n[x]\r\n"},
+        {"no line break at the end", "[snd]\r\na=1", "snd", "b", "2", "[snd]\r\na=1\r\nb=2\r\n"},
+        {"new section at the end", "[snd]\r\na=1", "chrg", "c", "3", "[snd]\r\na=1\r\n[chrg]\r\nc=3\r\n"},
+        {"first section of the name", "[snd]\r\n[snd]\r\nk=1\r\n", "snd", "k", "2",
+         "[snd]\r\nk=2\r\n[snd]\r\nk=1\r\n"},
+        {"line feeds only", "[snd]\na=1\nb=2\n", "snd", "a", "", "[snd]\na=\nb=2\n"},
+        {"longer names and lines without = are other keys", "[snd]\r\nchrg_start_x=1\r\nchrg_start\r\n", "snd",
+         "chrg_start", "2", "[snd]\r\nchrg_start_x=1\r\nchrg_start\r\nchrg_start=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SetValue(c.before, c.section, c.key, c.value), c.after) << c.label;
+    }
+}
+
+TEST(IniText, FindValueReadsAsTheProfileCallDoes) {
+    const struct {
+        std::string text;
+        std::optional<std::string> value;
+    } cases[] = {
+        {"[snd]\r\nk = \"a b\" \r\n", "a b"},
+        {"[snd]\r\nk='x\r\n", "'x"},
+        {"[ Snd ]\r\nK=v=w\r\n", "v=w"},
+        {"k=v\r\n[snd]\r\n", std::nullopt},
+        {"[other]\r\nk=v\r\n", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FindValue(c.text, "snd", "k"), c.value) << c.text;
+    }
+}
+
 } // namespace
 } // namespace corvane::ini
