@@ -38,4 +38,16 @@ bool IsUtf8(std::string_view bytes) {
     return true;
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) {
+        return text;
+    }
+    std::size_t n = maxBytes;
+    // Back off over continuation bytes to the lead byte of the character that was cut.
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
+        --n;
+    }
+    return text.substr(0, n);
+}
+
 } // namespace corvane
