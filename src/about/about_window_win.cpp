@@ -7,12 +7,7 @@
 #include "about/about_layout.h"
 #include "about/banner_win.h"
 #include "base/dpi_win.h"
-
-#ifndef CORVANE_VERSION_MAJOR
-#define CORVANE_VERSION_MAJOR 0
-#define CORVANE_VERSION_MINOR 0
-#define CORVANE_VERSION_PATCH 0
-#endif
+#include "corvane_version.h"
 
 namespace corvane::about {
 
