@@ -82,7 +82,9 @@ public:
         PBRANGE range{};
         ::SendMessageW(bar_, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
         const auto pos = static_cast<int>(::SendMessageW(bar_, PBM_GETPOS, 0, 0));
-        const std::wstring text = std::to_wstring(PercentOfRange(range.iLow, range.iHigh, pos)) + L"%";
+        // Digits are ASCII: widened by hand, since std::to_wstring links in a whole wide printf.
+        const std::string digits = std::to_string(PercentOfRange(range.iLow, range.iHigh, pos));
+        const std::wstring text = std::wstring(digits.begin(), digits.end()) + L"%";
         *value = ::SysAllocString(text.c_str());
         return *value ? S_OK : E_OUTOFMEMORY;
     }
