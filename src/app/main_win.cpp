@@ -1,7 +1,6 @@
 // Corvane.exe: one copy at a time, living in the notification area.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/main_window_win.h"
 #include "base/handles_win.h"
@@ -18,9 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
         return 0; // another copy runs: end before anything is shown or created
     }
-    // The shell's default actions (help file, web page) and screen readers asking the bar
-    // for its value both go through COM on this thread.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // COM is joined where it is first needed (base/com_win.h), not here.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 
@@ -35,9 +32,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
         ::TranslateMessage(&m);
         ::DispatchMessageA(&m);
-    }
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
     }
     return static_cast<int>(m.wParam);
 }

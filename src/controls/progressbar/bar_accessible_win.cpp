@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/com_win.h"
+
 namespace corvane::progressbar {
 
 namespace {
@@ -155,6 +157,7 @@ int PercentOfRange(int low, int high, int pos) noexcept {
 // library resolves IID_IAccessible to an import thunk instead of the id.
 LRESULT AnswerGetObject(HWND bar, WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        JoinComApartment();
         IAccessible* client = nullptr;
         if (SUCCEEDED(::CreateStdAccessibleObject(bar, OBJID_CLIENT, __uuidof(IAccessible),
                                                   reinterpret_cast<void**>(&client)))) {
