@@ -51,19 +51,16 @@ fi
 
 dir=$FOOTPRINT_IN_NAMESPACE
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-rm -f "$dir/display.num"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &
-xvfb=$!
+. cmake/wine/display.sh
 finish() {
     "$loader" wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    stop_virtual_display "$dir"
 }
 trap finish EXIT
-while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n1 "$dir/display.num")"
+virtual_display "$dir" 1024x768
 sh cmake/wine/env.sh prefix "$dir" "$FOOTPRINT_ARCH" >/dev/null
 # One desktop with a taskbar, so that both icons land in a real notification area.
-"$loader" explorer /desktop=Footprint,800x600 >/dev/null 2>&1 </dev/null &
+wine_desktop Footprint 800x600 >/dev/null 2>&1 </dev/null &
 sleep 2
 
 export LOADER=$loader

@@ -6,6 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/pick-arch.sh
+. cmake/wine/display.sh
 ./scripts/install-deps.sh
 pick_arch "${1:-}"
 cmake --preset "$preset" >/dev/null
@@ -16,12 +17,8 @@ mkdir -p "$dir"
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 if [ -z "${DISPLAY:-}" ]; then
-    rm -f "$dir/display.num"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$dir/display.num")"
+    trap 'stop_virtual_display "$dir"' EXIT
+    virtual_display "$dir" 1280x800
     echo "No X display found: Corvane runs on the virtual display $DISPLAY."
     echo "Look at it from another shell with:"
     echo "    DISPLAY=$DISPLAY import -window root corvane.png"
@@ -31,4 +28,4 @@ fi
 sh cmake/wine/env.sh prefix "$dir" "$arch"
 exe="$("$loader" winepath -w "build/$preset/Corvane.exe" 2>/dev/null)"
 echo "Starting the $arch Corvane.exe"
-"$loader" explorer "/desktop=Corvane,1024x700" "$exe"
+wine_desktop Corvane 1024x700 "$exe"

@@ -7,6 +7,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/pick-arch.sh
+. cmake/wine/display.sh
 out=${1:-build/screenshots/tray.png}
 pick_arch "${2:-}"
 mkdir -p "$(dirname "$out")"
@@ -21,26 +22,22 @@ dir="$PWD/build/screenshot-wine-$arch"
 mkdir -p "$dir"
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
-rm -f "$dir/display.num"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &
-xvfb=$!
 finish() {
     wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    stop_virtual_display "$dir"
 }
 trap finish EXIT
-while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n1 "$dir/display.num")"
+virtual_display "$dir" 1024x768
 
 sh cmake/wine/env.sh prefix "$dir" "$arch" >/dev/null
 exe="$("$loader" winepath -w "build/$preset/Corvane.exe" 2>/dev/null)"
-"$loader" explorer "/desktop=Corvane,800x600" "$exe" </dev/null >/dev/null 2>&1 &
+wine_desktop Corvane 800x600 "$exe" </dev/null >/dev/null 2>&1 &
 
 # The balloon stays for the shell's minimum time; take the picture while it shows.
 sleep "${SHOT_DELAY:-5}"
 if [ "${SHOW_WINDOW:-0}" = 1 ]; then
     # Inside the same Wine desktop: windows of other desktops cannot be found.
-    "$loader" explorer "/desktop=Corvane,800x600" "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null ||
+    wine_desktop Corvane 800x600 "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null ||
         echo "could not show the window" >&2
     sleep 1
 fi

@@ -7,6 +7,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/pick-arch.sh
+. cmake/wine/display.sh
 out=${1:-build/screenshots}
 pick_arch "${2:-}"
 mkdir -p "$out"
@@ -18,15 +19,11 @@ if [ ! -f "$exe" ] || [ ! -f "$peek" ]; then
 fi
 
 shoot() { # dpi
-    local dpi=$1 dir="$PWD/build/screenshot-wine-$arch-$1" xvfb
+    local dpi=$1 dir="$PWD/build/screenshot-wine-$arch-$1"
     mkdir -p "$dir"
     export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-    rm -f "$dir/display.num"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display.num" </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' RETURN
-    while [ ! -s "$dir/display.num" ]; do sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$dir/display.num")"
+    trap 'wineserver -k 2>/dev/null || true; stop_virtual_display "$dir"' RETURN
+    virtual_display "$dir" 1024x768
     sh cmake/wine/env.sh prefix "$dir" "$arch" >/dev/null
     # The screen's density, where Wine reads it.
     "$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
@@ -34,11 +31,10 @@ shoot() { # dpi
         /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    local desktop=/desktop=Corvane,1024x768
-    "$loader" explorer "$desktop" "$("$loader" winepath -w "$exe" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+    wine_desktop Corvane 1024x768 "$("$loader" winepath -w "$exe" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
     sleep "${SHOT_DELAY:-6}"
     # Windows of a Wine desktop can only be found by a program on the same desktop.
-    "$loader" explorer "$desktop" "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null >/dev/null 2>&1
+    wine_desktop Corvane 1024x768 "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null >/dev/null 2>&1
     sleep 1.5
     for tab in battery alerts settings; do
         import -window root -crop 1024x768+0+0 +repage "$out/main-$tab-$dpi.png"
@@ -54,7 +50,7 @@ shoot() { # dpi
     echo "$out/about-$dpi.png"
     xdotool key Escape
     sleep 0.5
-    "$loader" explorer "$desktop" "$("$loader" winepath -w "$peek" 2>/dev/null)" quit </dev/null >/dev/null 2>&1 || true
+    wine_desktop Corvane 1024x768 "$("$loader" winepath -w "$peek" 2>/dev/null)" quit </dev/null >/dev/null 2>&1 || true
     sleep 1
 }
 

@@ -20,6 +20,7 @@ arch=${3:-}
 if [ -z "$arch" ] && [ -f "$dir/arch" ]; then arch=$(cat "$dir/arch"); fi
 arch=${arch:-win64}
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/display.sh"
 loader=$(sh "$here/machine.sh" loader "$arch")
 export WINEPREFIX="$dir/prefix"
 export WINEDEBUG=-all
@@ -31,18 +32,7 @@ start_display() {
     if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
         return
     fi
-    rm -f "$dir/display.num" "$dir/display"
-    # -displayfd picks a free display number and writes it once the server listens.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display.num" \
-        </dev/null >/dev/null 2>&1 &
-    echo $! >"$dir/xvfb.pid"
-    i=0
-    while [ ! -s "$dir/display.num" ]; do
-        i=$((i + 1))
-        if [ $i -gt 100 ]; then echo "Xvfb did not start" >&2; exit 1; fi
-        sleep 0.1
-    done
-    echo ":$(head -n1 "$dir/display.num")" >"$dir/display"
+    virtual_display "$dir" 1280x1024
 }
 
 make_prefix() {
@@ -91,10 +81,7 @@ setup)
     ;;
 cleanup)
     wineserver -k 2>/dev/null || true
-    if [ -f "$dir/xvfb.pid" ]; then
-        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-        rm -f "$dir/xvfb.pid" "$dir/display" "$dir/display.num"
-    fi
+    stop_virtual_display "$dir"
     ;;
 *)
     echo "usage: $0 setup|cleanup <wine-dir>" >&2

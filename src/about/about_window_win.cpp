@@ -8,12 +8,7 @@
 #include "about/banner_win.h"
 #include "base/dpi_win.h"
 #include "base/system_calls_win.h"
-
-#ifndef CORVANE_VERSION_MAJOR
-#define CORVANE_VERSION_MAJOR 0
-#define CORVANE_VERSION_MINOR 0
-#define CORVANE_VERSION_PATCH 0
-#endif
+#include "corvane_version.h"
 
 namespace corvane::about {
 

@@ -1,16 +1,50 @@
 #include "about/banner_win.h"
 
+#include <span>
+
+#include "about/pixel_runs.h"
 #include "about/res/about_res.h"
 #include "base/dpi_win.h"
 
 namespace corvane::about {
 
+namespace {
+
+// The picture from this program's packed banner resource; none when it carries none.
+UniqueBitmap LoadBanner() {
+    const HMODULE self = ::GetModuleHandleA(nullptr);
+    const HRSRC found = ::FindResourceA(self, MAKEINTRESOURCEA(IDB_BANNER), RT_RCDATA);
+    const HGLOBAL loaded = found ? ::LoadResource(self, found) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data) {
+        return UniqueBitmap();
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kBannerWidth;
+    info.bmiHeader.biHeight = -kBannerHeight; // top-down, as the runs are stored
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap picture(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const std::size_t stride = (kBannerWidth * 3 + 3) & ~std::size_t{3};
+    if (!picture ||
+        !UnpackPixelRuns(std::span(static_cast<const std::uint8_t*>(data), ::SizeofResource(self, found)),
+                         kBannerWidth, kBannerHeight, stride,
+                         std::span(static_cast<std::uint8_t*>(bits), stride * kBannerHeight))) {
+        return UniqueBitmap();
+    }
+    return picture;
+}
+
+} // namespace
+
 bool Banner::Register(HINSTANCE instance) { return RegisterWindowClass(instance); }
 
 Banner::Banner(HWND hwnd)
     : hwnd_(hwnd),
-      picture_(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER),
-                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
+      picture_(LoadBanner()),
       dpi_(DpiOfWindow(hwnd)) {}
 
 void Banner::SetDpi(int dpi) {

@@ -151,8 +151,12 @@ void CreateMainControls(HWND parent) {
     HWND tab = ::GetDlgItem(parent, IDC_TAB_MAIN);
     // The pages' controls sit on the window itself, in its face colour: a themed tab control
     // would paint its pane in another (white) and leave grey islands around every control.
-    // A class list that names no class turns the theme off.
-    sys::SetWindowTheme(tab, L" ", L" ");
+    // A class list that names no class turns the theme off. Only where the theme library is
+    // already in the process can the tab be themed at all: loading it just to say "no theme"
+    // would cost start-up time for nothing.
+    if (::GetModuleHandleA("uxtheme.dll")) {
+        sys::SetWindowTheme(tab, L" ", L" ");
+    }
     for (int i = 0; i < 3; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;

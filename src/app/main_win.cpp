@@ -19,9 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
         return 0; // another copy runs: end before anything is shown or created
     }
-    // The shell's default actions (help file, web page) and screen readers asking the bar
-    // for its value both go through COM on this thread.
-    const HRESULT com = corvane::sys::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // COM is joined where it is first needed (base/com_win.h), not here.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     corvane::sys::InitCommonControlsEx(&icc);
 
@@ -36,9 +34,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
         ::TranslateMessage(&m);
         ::DispatchMessageA(&m);
-    }
-    if (SUCCEEDED(com)) {
-        corvane::sys::CoUninitialize();
     }
     return static_cast<int>(m.wParam);
 }

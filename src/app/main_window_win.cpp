@@ -22,10 +22,7 @@
 #include "base/system_calls_win.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
-
-#ifndef CORVANE_VERSION_TEXT
-#define CORVANE_VERSION_TEXT "0.0.0"
-#endif
+#include "corvane_version.h"
 
 namespace corvane::app {
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/com_win.h"
+
 namespace corvane::app {
 
 namespace {
@@ -20,6 +22,7 @@ void ShellOpen(const std::string& sTarget, const std::string& sHwnd) {
         g_shellInterceptor->Record({owner, sTarget, kWorkingFolder, SW_SHOWNORMAL});
         return;
     }
+    JoinComApartment(); // the default action may be a shell extension
     ::ShellExecuteA(owner, nullptr, sTarget.c_str(), nullptr, kWorkingFolder, SW_SHOWNORMAL);
 }
 

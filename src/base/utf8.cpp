@@ -54,4 +54,16 @@ std::string RecodeLinesNotUtf8(std::string_view text, const std::function<std::s
     return out;
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) {
+        return text;
+    }
+    std::size_t n = maxBytes;
+    // Back off over continuation bytes to the lead byte of the character that was cut.
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
+        --n;
+    }
+    return text.substr(0, n);
+}
+
 } // namespace corvane

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,5 +14,9 @@ bool IsUtf8(std::string_view bytes);
 // break stays). Lines that are UTF-8 already are kept, so a text that is UTF-8 in part (an
 // old file that newer values were written into) is never encoded twice.
 std::string RecodeLinesNotUtf8(std::string_view text, const std::function<std::string(std::string_view)>& recode);
+
+// The longest start of the text within maxBytes that does not end inside a character, for
+// fixed-size fields such as a font's face name: half a character there names no font at all.
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 
 } // namespace corvane

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws Corvane's banner, the picture at the top of the main window and of the About window:
-a 367 x 80, 24-bit bitmap with a charged battery and the product's name on a dusk-blue
-gradient.
+367 x 80 pixels, a charged battery and the product's name on a dusk-blue gradient.
 
-    python3 make_banner.py banner.bmp
+    python3 make_banner.py banner.runs        # what the programs carry (see pixel_runs.h)
+    python3 make_banner.py banner.bmp         # the same pixels as a 24-bit bitmap, to look at
 
 Everything is drawn from shapes at 4x4 supersampling, so edges are smooth at the exact size.
 The left and right columns are plain gradient: hosts wider than the picture extend them.
@@ -145,5 +145,36 @@ def write_bmp(path):
         f.write(header + info + data)
 
 
+def pack_runs(pixels):
+    """Count byte c < 128: c + 1 pixels as they are; c >= 128: one pixel repeated c - 126 times."""
+    out = bytearray()
+    i, n = 0, len(pixels)
+    while i < n:
+        j = i
+        while j < n and j - i < 129 and pixels[j] == pixels[i]:
+            j += 1
+        if j - i >= 2:
+            out += bytes((j - i + 126,)) + pixels[i]
+            i = j
+            continue
+        j = i + 1
+        while j < n and j - i < 128 and not (j + 1 < n and pixels[j] == pixels[j + 1]):
+            j += 1
+        out += bytes((j - i - 1,)) + b"".join(pixels[i:j])
+        i = j
+    return bytes(out)
+
+
+def write_runs(path):
+    pixels = []
+    for py in range(H):  # top-down
+        for px in range(W):
+            r, g, b = pixel(px, py)
+            pixels.append(bytes((b, g, r)))
+    with open(path, "wb") as f:
+        f.write(pack_runs(pixels))
+
+
 if __name__ == "__main__":
-    write_bmp(sys.argv[1] if len(sys.argv) > 1 else "banner.bmp")
+    target = sys.argv[1] if len(sys.argv) > 1 else "banner.runs"
+    (write_bmp if target.endswith(".bmp") else write_runs)(target)

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "base/com_win.h"
 #include "base/handles_win.h"
 #include "base/message_box_win.h"
 #include "base/system_calls_win.h"
@@ -227,6 +228,7 @@ private:
     static BOOL Call(FileDialogKind kind, OPENFILENAME_NT4A& ofn) {
         // The 4.0 record is the leading part of today's; its size field tells them apart.
         auto* p = reinterpret_cast<OPENFILENAMEA*>(&ofn);
+        JoinComApartment(); // the Explorer-style dialogs are built from shell COM objects
         return kind == FileDialogKind::Open ? sys::GetOpenFileNameA(p) : sys::GetSaveFileNameA(p);
     }
 };

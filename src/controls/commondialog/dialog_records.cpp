@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/utf8.h"
+
 namespace corvane::cdlg {
 
 namespace {
@@ -57,8 +59,8 @@ LogFontBytes StartingLogFont(std::string_view faceName) {
     PutLe32(&b[16], 400);  // lfWeight
     b[23] = 1;             // lfCharSet: DEFAULT_CHARSET
     b[27] = 16;            // lfPitchAndFamily
-    const std::size_t n = std::min(faceName.size(), kFaceNameChars - 1);
-    std::memcpy(&b[28], faceName.data(), n);
+    const std::string_view whole = Utf8Prefix(faceName, kFaceNameChars - 1);
+    std::memcpy(&b[28], whole.data(), whole.size());
     return b;
 }
 

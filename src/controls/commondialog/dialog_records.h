@@ -54,7 +54,7 @@ struct ChosenFont {
 };
 
 // The record the font dialog starts from: regular weight, default character set, the face
-// name cut to 31 characters.
+// name cut to whole characters within 31 bytes.
 LogFontBytes StartingLogFont(std::string_view faceName);
 ChosenFont ReadLogFont(const LogFontBytes& bytes);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/com_win.h"
 #include "base/system_calls_win.h"
 
 namespace corvane::progressbar {
@@ -84,7 +85,9 @@ public:
         PBRANGE range{};
         ::SendMessageW(bar_, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
         const auto pos = static_cast<int>(::SendMessageW(bar_, PBM_GETPOS, 0, 0));
-        const std::wstring text = std::to_wstring(PercentOfRange(range.iLow, range.iHigh, pos)) + L"%";
+        // Digits are ASCII: widened by hand, since std::to_wstring links in a whole wide printf.
+        const std::string digits = std::to_string(PercentOfRange(range.iLow, range.iHigh, pos));
+        const std::wstring text = std::wstring(digits.begin(), digits.end()) + L"%";
         *value = sys::SysAllocString(text.c_str());
         return *value ? S_OK : E_OUTOFMEMORY;
     }
@@ -155,6 +158,7 @@ int PercentOfRange(int low, int high, int pos) noexcept {
 // first use, so no import library supplies IID_IAccessible.
 LRESULT AnswerGetObject(HWND bar, WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        JoinComApartment();
         IAccessible* client = nullptr;
         if (SUCCEEDED(sys::CreateStdAccessibleObject(bar, OBJID_CLIENT, __uuidof(IAccessible),
                                                      reinterpret_cast<void**>(&client)))) {

@@ -105,6 +105,28 @@ TEST(CDlgFont, HandsOverTheStartingRecordsWhateverTheFontProperties) {
     EXPECT_EQ(c.dlg.FontSize(), 30.0f);
 }
 
+// Under the UTF-8 code page a face name longer than the record's 31 bytes must not end in half
+// a character: the dialog would find no such font.
+TEST(CDlgFont, CutsTheFaceNameAtACharacterBoundary) {
+    const std::string thirty(30, 'F');
+    const struct {
+        std::string name;
+        std::string handedOver;
+    } cases[] = {
+        {thirty + "\xC3\xA9", thirty},                         // e acute would span bytes 31 and 32
+        {thirty + "\xF0\x9F\x94\x8B", thirty},               // four-byte symbol from byte 31
+        {std::string(29, 'F') + "\xC3\xA9x", std::string(29, 'F') + "\xC3\xA9"}, // ends exactly at 31
+    };
+    for (const auto& k : cases) {
+        Control c;
+        c.dlg.SetFontName(k.name);
+        c.dlg.ShowFont();
+        ASSERT_EQ(c.dialogs.fontCalls.size(), 1u);
+        const auto& lf = c.dialogs.fontCalls[0].logFont;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&lf[28])), k.handedOver) << k.name;
+    }
+}
+
 TEST(CDlgFont, ReadsTheChosenFontBack) {
     struct Case {
         std::int32_t height;
