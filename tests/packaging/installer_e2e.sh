@@ -39,6 +39,9 @@ rm -rf "$out"
 CORVANE_PACKAGE_FROM_PRESETS=1 "$root/scripts/package.sh" "$out" >"$out.log" 2>&1 || { tail -n 30 "$out.log"; fail "package.sh"; }
 version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
+# Each stripped Corvane.exe inside the zips at most this many bytes (400 KB).
+max_exe_bytes=409600
+
 # The four files; each installer at most 400 KB.
 for f in "setup-x64.exe" "setup-x86.exe" "win64.zip" "win32.zip"; do
     [ -f "$out/Corvane-$version-$f" ] || fail "no Corvane-$version-$f in $out: $(ls "$out")"
@@ -77,6 +80,8 @@ $expected"
     echo "$headers" | grep -q "file format $3" || fail "$1.zip: Corvane.exe is not $3"
     echo "$headers" | grep -q '\.debug_info' && fail "$1.zip: Corvane.exe carries debug information"
     echo "$headers" | grep -q '\.gnu_debuglink' || fail "$1.zip: Corvane.exe has no link to its debug file"
+    size=$(stat -c %s "$tmp/$1/Corvane/Corvane.exe")
+    [ "$size" -le "$max_exe_bytes" ] || fail "$1.zip: Corvane.exe is $size bytes, more than $max_exe_bytes"
     ok "$1.zip holds exactly the program folder; $3, stripped, linked to its debug file"
 done
 
