@@ -3,7 +3,7 @@
 # silently under Wine: install, start the installed program, install again over it while it
 # runs, uninstall; and reads files, shortcut and registry from outside.
 #   installer_e2e.sh <wine-run> <out-dir> <corvane_peek.exe>
-# Exits 77 (skipped) where makensis is missing.
+# Exits 77 (skipped) where makensis or wixl is missing.
 set -u
 run=$1
 out=$2
@@ -21,6 +21,7 @@ fail() {
 ok() { echo "ok: $*"; }
 
 command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
+command -v wixl >/dev/null || skip "wixl not found (Debian package wixl)"
 
 corvane_pid=""
 readonly_dir=""
