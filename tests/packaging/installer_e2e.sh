@@ -151,6 +151,15 @@ wait_for_corvane() { # <what>: until its window shows this version's caption
     ok "$1 runs: '$caption'"
 }
 
+left_nothing() { # <what>: after an uninstall, no file, shortcut or Run value; another's Run value kept
+    [ -e "$inst" ] && fail "$1: uninstall left $(ls -A "$inst" | tr '\n' ' ')"
+    [ -e "$shortcut" ] && fail "$1: uninstall left the shortcut"
+    [ -z "$(reg_value "$run_key" Corvane)" ] || fail "$1: uninstall left the Run value"
+    [ "$(reg_value "$run_key" CorvaneTestOther)" = 'C:\other\Corvane.exe' ] ||
+        fail "$1: uninstall removed another program's Run value"
+    "$run" reg delete "$run_key" /v CorvaneTestOther /f >/dev/null 2>&1
+}
+
 installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
     local arch=$1 zipdir="$tmp/$2/Corvane" setup
     setup="$out/Corvane-$version-setup-$arch.exe"
@@ -263,13 +272,8 @@ TABLE
         [ -e "$inst" ] || break
         sleep 0.5
     done
-    [ -e "$inst" ] && fail "$arch: uninstall left $(ls -A "$inst" | tr '\n' ' ')"
-    [ -e "$shortcut" ] && fail "$arch: uninstall left the shortcut"
     "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: uninstall left the uninstall entry"
-    [ -z "$(reg_value "$run_key" Corvane)" ] || fail "$arch: uninstall left the Run value"
-    [ "$(reg_value "$run_key" CorvaneTestOther)" = 'C:\other\Corvane.exe' ] ||
-        fail "$arch: uninstall removed another program's Run value"
-    "$run" reg delete "$run_key" /v CorvaneTestOther /f >/dev/null 2>&1
+    left_nothing "$arch"
     ok "$arch: silent uninstall left no file, shortcut, uninstall entry or Run value, and kept another's"
 }
 
@@ -322,14 +326,9 @@ msi_round() { # <x64|x86> <zip arch>
     ok "$arch MSI: the upgrade to 99.0.0 replaced the older one and kept AppOpt.ini"
 
     "$run" msiexec /x "$later" /qn || fail "$arch MSI: msiexec /x /qn ended with $?"
-    [ -e "$inst" ] && fail "$arch MSI: uninstall left $(ls -A "$inst" | tr '\n' ' ')"
-    [ -e "$shortcut" ] && fail "$arch MSI: uninstall left the shortcut"
     [ "$(arp_entries)" -eq 0 ] || fail "$arch MSI: uninstall left the \"Installed apps\" entry"
     "$run" reg query 'HKCU\Software\Corvane' >/dev/null 2>&1 && fail "$arch MSI: uninstall left HKCU\Software\Corvane"
-    [ -z "$(reg_value "$run_key" Corvane)" ] || fail "$arch MSI: uninstall left the Run value"
-    [ "$(reg_value "$run_key" CorvaneTestOther)" = 'C:\other\Corvane.exe' ] ||
-        fail "$arch MSI: uninstall removed another program's Run value"
-    "$run" reg delete "$run_key" /v CorvaneTestOther /f >/dev/null 2>&1
+    left_nothing "$arch MSI"
     ok "$arch MSI: msiexec /x /qn left no file, shortcut, entry, registry key or Run value, and kept another's"
 }
 
