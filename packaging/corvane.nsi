@@ -23,6 +23,8 @@ AllowSkipFiles off
 !define MAIN_CLASS "CorvaneMain"
 !define IDM_QUIT 2006
 !define SYNCHRONIZE 0x00100000
+!define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
+!define /math WAIT_AND_QUERY ${SYNCHRONIZE} | ${PROCESS_QUERY_LIMITED_INFORMATION}
 !define QUIT_WAIT_MS 15000
 
 !include MUI2.nsh
@@ -70,42 +72,47 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MI
 
 ; Asks a running Corvane to quit the way its own Quit does (the Quit command posted to its main
 ; window), so that it saves its settings, and waits for its process to end: only then can its
-; files be replaced or removed. One that does not end is never killed: the user is asked to
-; quit it, and a silent run gives up.
+; files be replaced or removed. Only a Corvane started from this folder is asked: a copy
+; running from elsewhere (a portable one) is not this setup's to end. One that does not end is
+; never killed: the user is asked to quit it, and a silent run gives up.
 !macro QUIT_RUNNING_CORVANE un
 Function ${un}QuitRunningCorvane
     retry:
-    FindWindow $0 "${MAIN_CLASS}"
-    ${If} $0 == 0
-        Return
-    ${EndIf}
-    DetailPrint "Asking the running Corvane to quit..."
-    System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1) i"
-    System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2"
-    System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${IDM_QUIT}, p 0) i"
-    StrCpy $3 258 ; WAIT_TIMEOUT
-    ${If} $2 != 0
-        System::Call "kernel32::WaitForSingleObject(p r2, i ${QUIT_WAIT_MS}) i .r3"
-        System::Call "kernel32::CloseHandle(p r2)"
-    ${Else}
-        ; No handle to wait on: wait for the window to go instead.
-        StrCpy $4 0
-        ${Do}
-            Sleep 250
-            IntOp $4 $4 + 250
-            FindWindow $0 "${MAIN_CLASS}"
-            ${If} $0 == 0
-                StrCpy $3 0
-                ${Break}
-            ${EndIf}
-        ${LoopWhile} $4 < ${QUIT_WAIT_MS}
-    ${EndIf}
-    ${If} $3 == 0
-        FindWindow $0 "${MAIN_CLASS}"
+    StrCpy $5 0
+    ${Do}
+        System::Call "user32::FindWindowExW(p 0, p r5, w '${MAIN_CLASS}', p 0) p .r0"
         ${If} $0 == 0
-            DetailPrint "Corvane has quit."
             Return
         ${EndIf}
+        StrCpy $5 $0
+        System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1) i"
+        System::Call "kernel32::OpenProcess(i ${WAIT_AND_QUERY}, i 0, i r1) p .r2"
+        ${If} $2 == 0
+            ${Continue} ; not ours to look into, so not ours to end
+        ${EndIf}
+        StrCpy $6 ""
+        System::Call "kernel32::QueryFullProcessImageNameW(p r2, i 0, w .r6, *i ${NSIS_MAX_STRLEN}) i"
+        GetFullPathName /SHORT $7 "$6"
+        GetFullPathName /SHORT $8 "$INSTDIR\Corvane.exe"
+        StrCpy $9 0
+        ${If} $6 == "$INSTDIR\Corvane.exe" ; NSIS compares without case, as Windows paths are
+            StrCpy $9 1
+        ${ElseIf} $7 != ""
+        ${AndIf} $7 == $8
+            StrCpy $9 1
+        ${EndIf}
+        ${If} $9 == 1
+            ${Break}
+        ${EndIf}
+        System::Call "kernel32::CloseHandle(p r2)"
+    ${Loop}
+    DetailPrint "Asking the running Corvane to quit..."
+    System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${IDM_QUIT}, p 0) i"
+    System::Call "kernel32::WaitForSingleObject(p r2, i ${QUIT_WAIT_MS}) i .r3"
+    System::Call "kernel32::CloseHandle(p r2)"
+    ${If} $3 == 0
+        DetailPrint "Corvane has quit."
+        Goto retry ; another copy from this folder may still run
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Corvane is still running.$\r$\n$\r$\nQuit it from its icon in the notification area (right-click, Quit), then choose Retry." /SD IDCANCEL IDRETRY retry
     Abort "Corvane is still running: nothing was changed."
@@ -114,33 +121,62 @@ FunctionEnd
 !insertmacro QUIT_RUNNING_CORVANE ""
 !insertmacro QUIT_RUNNING_CORVANE "un."
 
-; Corvane writes its settings beside itself: a folder this user cannot write (such as
-; "Program Files" without elevation) would install, then lose every setting. Refused before
-; anything is copied: on the folder page, and by a silent run.
-Function IsInstallFolderWritable ; leaves 1 or 0 in $R0
-    StrCpy $R1 0
-    ${IfNot} ${FileExists} "$INSTDIR\*.*"
-        StrCpy $R1 1 ; made only to try: taken away again
+; Whether Setup may install into $INSTDIR: leaves "" in $R0 when it may, else why not.
+; - A folder that holds files but no Corvane is another program's: installing would overwrite
+;   its files, and uninstalling would delete them.
+; - Corvane writes its settings beside itself: a folder this user cannot write (such as
+;   "Program Files" without elevation) would install, then lose every setting.
+; Both are refused before anything is copied: on the folder page, and by a silent run. Folders
+; made only to try writing are taken away again (the install makes them anew).
+Function InstallFolderProblem
+    StrCpy $R0 ""
+    ${If} ${FileExists} "$INSTDIR\*.*"
+    ${AndIfNot} ${FileExists} "$INSTDIR\Corvane.exe"
+        FindFirst $R2 $R3 "$INSTDIR\*.*"
+        ${DoWhile} $R3 != ""
+            ${If} $R3 != "."
+            ${AndIf} $R3 != ".."
+                StrCpy $R0 "foreign"
+                ${Break}
+            ${EndIf}
+            FindNext $R2 $R3
+        ${Loop}
+        FindClose $R2
+        ${If} $R0 != ""
+            Return
+        ${EndIf}
     ${EndIf}
-    StrCpy $R0 1
+    StrCpy $R4 "$INSTDIR" ; the nearest folder on the path that exists already
+    ${DoUntil} ${FileExists} "$R4\*.*"
+        ${GetParent} "$R4" $R4
+        ${IfThen} $R4 == "" ${|} ${ExitDo} ${|}
+    ${Loop}
     ClearErrors
     CreateDirectory "$INSTDIR"
     FileOpen $R2 "$INSTDIR\Corvane-write-check.tmp" w
     ${If} ${Errors}
-        StrCpy $R0 0
+        StrCpy $R0 "unwritable"
     ${Else}
         FileClose $R2
         Delete "$INSTDIR\Corvane-write-check.tmp"
     ${EndIf}
-    ${If} $R1 == 1
-        RMDir "$INSTDIR"
-    ${EndIf}
+    StrCpy $R5 "$INSTDIR"
+    ${DoWhile} $R5 != $R4
+        RMDir "$R5" ; only an empty one: what was there before stays
+        ${GetParent} "$R5" $R5
+    ${Loop}
 FunctionEnd
 
+!define FOREIGN_FOLDER_TEXT "$INSTDIR holds files of another program.$\r$\n$\r$\nSetup installs only into an empty folder or over Corvane. Choose a folder of its own, such as the one Setup proposed."
+!define UNWRITABLE_FOLDER_TEXT "Setup cannot write to $INSTDIR.$\r$\n$\r$\nCorvane keeps its settings in its own folder, so it must be installed where you can write. Choose a folder of your own, such as the one Setup proposed."
+
 Function CheckInstallFolder
-    Call IsInstallFolderWritable
-    ${If} $R0 == 0
-        MessageBox MB_OK|MB_ICONEXCLAMATION "Setup cannot write to $INSTDIR.$\r$\n$\r$\nCorvane keeps its settings in its own folder, so it must be installed where you can write. Choose a folder of your own, such as the one Setup proposed."
+    Call InstallFolderProblem
+    ${If} $R0 == "foreign"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${FOREIGN_FOLDER_TEXT}"
+        Abort
+    ${ElseIf} $R0 != ""
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${UNWRITABLE_FOLDER_TEXT}"
         Abort
     ${EndIf}
 FunctionEnd
@@ -149,8 +185,10 @@ Section "Corvane" SecMain
     SectionIn RO
     SetShellVarContext current
     ${If} ${Silent}
-        Call IsInstallFolderWritable
-        ${If} $R0 == 0
+        Call InstallFolderProblem
+        ${If} $R0 == "foreign"
+            Abort "$INSTDIR holds files of another program: nothing was changed."
+        ${ElseIf} $R0 != ""
             Abort "Setup cannot write to $INSTDIR."
         ${EndIf}
     ${EndIf}

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 pkgs="cmake g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
 wine wine64 xvfb xauth imagemagick xdotool fonts-wine fonts-liberation \
-python3 libgtest-dev libbenchmark-dev nsis zip unzip fp-utils"
+python3 libgtest-dev libbenchmark-dev nsis wixl zip unzip fp-utils"
 with32=no
 if sh "$here/../cmake/wine/machine.sh" kernel32; then
     with32=yes

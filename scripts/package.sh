@@ -4,18 +4,24 @@
 # portable zips:
 #   Corvane-<version>-setup-x64.exe  Corvane-<version>-setup-x86.exe
 #   Corvane-<version>-win64.zip      Corvane-<version>-win32.zip
+#   Corvane-<version>-x64.msi        Corvane-<version>-x86.msi     (per user, made with wixl)
+#   winget/                          manifests for the two setups, with their SHA-256
 #   scripts/package.sh [out-dir]     (default: build/dist)
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD
-out=${1:-build/dist}
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-./scripts/install-deps.sh
-if ! command -v makensis >/dev/null; then
-    echo "package.sh: makensis not found (Debian package nsis)" >&2
-    exit 1
+if [ "${1:-}" != --msi ]; then
+    out=${1:-build/dist}
+    mkdir -p "$out"
+    out=$(cd "$out" && pwd)
+    ./scripts/install-deps.sh
 fi
+for tool in makensis:nsis wixl:wixl; do
+    if ! command -v "${tool%%:*}" >/dev/null; then
+        echo "package.sh: ${tool%%:*} not found (Debian package ${tool#*:})" >&2
+        exit 1
+    fi
+done
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The version recorded in the exe's own version resource (VS_FIXEDFILEINFO's product
@@ -93,6 +99,39 @@ file_lists() { # <stage> <out.nsh>
     } >"$2"
 }
 
+# The MSI's File elements, made from the stage like the setup's lists.
+msi_files() { # <stage> <out.wxi>
+    local f i=0
+    {
+        echo '<?xml version="1.0" encoding="utf-8"?>'
+        echo '<Include>'
+        for f in "$1"/*; do
+            i=$((i + 1))
+            echo "  <File Id=\"file$i\" Name=\"$(basename "$f")\" Source=\"$f\"/>"
+        done
+        echo '</Include>'
+    } >"$2"
+}
+
+# One MSI; the packaging test calls it too, to make a later version for the upgrade.
+#   package.sh --msi <stage> <x64|x86> <version> <out.msi>
+# wixl finds files only by paths relative to its folder: everything is named from the root.
+build_msi() {
+    local stage msi_arch=$2 version=$3 msi files
+    stage=$(realpath --relative-to="$root" "$1")
+    msi=$(realpath "$4")
+    files="build/package/files-$msi_arch.wxi"
+    mkdir -p build/package
+    msi_files "$stage" "$files"
+    wixl -a "$msi_arch" -D Version="$version" -D Files="$files" -D Icon=src/app/res/corvane.ico \
+        -D Cleanup=packaging/corvane-msi-uninstall.js -o "$msi" packaging/corvane.wxs
+}
+if [ "${1:-}" = --msi ]; then
+    shift
+    build_msi "$@"
+    exit
+fi
+
 package_arch() { # <arch> <installer arch: x64|x86> <nsis target>
     local arch=$1 setup_arch=$2 target=$3 tree="build/package/$1"
     local stage="$root/$tree/stage" version
@@ -112,6 +151,8 @@ package_arch() { # <arch> <installer arch: x64|x86> <nsis target>
     rm -f "$zip"
     (cd "$tmp" && zip -q -X -r "$zip" Corvane)
     rm -rf "$tmp"
+    echo "=== $arch: $out/Corvane-$version-$setup_arch.msi"
+    build_msi "$stage" "$setup_arch" "$version" "$out/Corvane-$version-$setup_arch.msi"
 }
 
 mkdir -p build/package
@@ -121,6 +162,41 @@ build_arch win64 x86_64
 build_arch win32 i686
 package_arch win64 x64 amd64-unicode
 package_arch win32 x86 x86-unicode
+
+# winget: the manifests for this version's two setups (schema 1.6), their SHA-256 read from
+# the files written above. CORVANE_RELEASE_URL is where the release's files are published.
+version=$(exe_version build/package/win64/stage/Corvane.exe)
+release_url=${CORVANE_RELEASE_URL:-https://github.com/corvane/corvane/releases/download/v$version}
+echo "=== $out/winget"
+rm -rf "$out/winget"
+mkdir -p "$out/winget"
+python3 - "$out" "$version" "$release_url" <<'PY'
+import hashlib, os, sys
+out, version, url = sys.argv[1:]
+ident = "Corvane.Corvane"
+head = ("# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.1.6.0.schema.json\n"
+        "PackageIdentifier: " + ident + "\nPackageVersion: " + version + "\n")
+tail = "ManifestType: {type}\nManifestVersion: 1.6.0\n"
+def write(name, kind, body, type_=None):
+    with open(os.path.join(out, "winget", name), "w", newline="\n") as f:
+        f.write(head.format(kind=kind) + body + tail.format(type=type_ or kind))
+installers = ""
+for arch in ("x64", "x86"):
+    setup = "Corvane-%s-setup-%s.exe" % (version, arch)
+    sha = hashlib.sha256(open(os.path.join(out, setup), "rb").read()).hexdigest().upper()
+    installers += ("- Architecture: %s\n  InstallerUrl: %s/%s\n  InstallerSha256: %s\n"
+                   % (arch, url, setup, sha))
+write(ident + ".installer.yaml", "installer",
+      "InstallerType: nullsoft\nScope: user\nInstallModes:\n- interactive\n- silent\n"
+      "- silentWithProgress\nInstallerSwitches:\n  Silent: /S\n  SilentWithProgress: /S\n"
+      "UpgradeBehavior: install\nInstallers:\n" + installers)
+write(ident + ".locale.en-US.yaml", "defaultLocale",
+      "PackageLocale: en-US\nPublisher: The Corvane developers\nPublisherUrl: https://corvane.github.io/\n"
+      "PackageName: Corvane\nLicense: MIT\n"
+      "ShortDescription: Watches the battery from the notification area and alerts when it charges,"
+      " is full or runs low.\n")
+write(ident + ".yaml", "version", "DefaultLocale: en-US\n")
+PY
 echo "=== Written to $out:"
 ls -l "$out"
 echo "=== Debug information kept beside the build:"

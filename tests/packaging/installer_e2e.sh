@@ -3,7 +3,7 @@
 # silently under Wine: install, start the installed program, install again over it while it
 # runs, uninstall; and reads files, shortcut and registry from outside.
 #   installer_e2e.sh <wine-run> <out-dir> <corvane_peek.exe>
-# Exits 77 (skipped) where makensis is missing.
+# Exits 77 (skipped) where makensis or wixl is missing.
 set -u
 run=$1
 out=$2
@@ -21,6 +21,7 @@ fail() {
 ok() { echo "ok: $*"; }
 
 command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
+command -v wixl >/dev/null || skip "wixl not found (Debian package wixl)"
 
 corvane_pid=""
 readonly_dir=""
@@ -38,6 +39,9 @@ rm -rf "$out"
 # The trees of the test command already hold both exes, built as package.sh builds them.
 CORVANE_PACKAGE_FROM_PRESETS=1 "$root/scripts/package.sh" "$out" >"$out.log" 2>&1 || { tail -n 30 "$out.log"; fail "package.sh"; }
 version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+
+# Each stripped Corvane.exe inside the zips at most this many bytes (400 KB).
+max_exe_bytes=409600
 
 # The four files; each installer at most 400 KB.
 for f in "setup-x64.exe" "setup-x86.exe" "win64.zip" "win32.zip"; do
@@ -77,8 +81,47 @@ $expected"
     echo "$headers" | grep -q "file format $3" || fail "$1.zip: Corvane.exe is not $3"
     echo "$headers" | grep -q '\.debug_info' && fail "$1.zip: Corvane.exe carries debug information"
     echo "$headers" | grep -q '\.gnu_debuglink' || fail "$1.zip: Corvane.exe has no link to its debug file"
+    size=$(stat -c %s "$tmp/$1/Corvane/Corvane.exe")
+    [ "$size" -le "$max_exe_bytes" ] || fail "$1.zip: Corvane.exe is $size bytes, more than $max_exe_bytes"
     ok "$1.zip holds exactly the program folder; $3, stripped, linked to its debug file"
 done
+
+# winget: every field a manifest of schema 1.6 requires, and each setup's SHA-256 as written.
+python3 - "$out" "$version" <<'PY' || fail "winget manifests"
+import hashlib, os, re, sys
+out, version = sys.argv[1:]
+folder = os.path.join(out, "winget")
+def fields(name):
+    text = open(os.path.join(folder, "Corvane.Corvane" + name)).read()
+    return text, dict(re.findall(r"^(\w+): *(.*)$", text, re.M))
+required = {
+    ".yaml": {"ManifestType": "version", "DefaultLocale": "en-US"},
+    ".installer.yaml": {"ManifestType": "installer", "InstallerType": "nullsoft", "Scope": "user"},
+    ".locale.en-US.yaml": {"ManifestType": "defaultLocale", "PackageLocale": "en-US",
+                           "Publisher": "The Corvane developers", "PackageName": "Corvane",
+                           "License": "MIT", "ShortDescription": None},
+}
+for name, want in required.items():
+    text, got = fields(name)
+    want = dict(want, PackageIdentifier="Corvane.Corvane", PackageVersion=version,
+                ManifestVersion="1.6.0")
+    for key, value in want.items():
+        if not got.get(key) or (value is not None and got[key] != value):
+            sys.exit("%s: %s is %r, expected %r" % (name, key, got.get(key), value))
+text, _ = fields(".installer.yaml")
+if not re.search(r"^  Silent: /S$", text, re.M) or not re.search(r"^  SilentWithProgress: /S$", text, re.M):
+    sys.exit("installer.yaml: no silent switches")
+entries = re.findall(r"^- Architecture: (\w+)\n  InstallerUrl: \S+/(\S+)\n  InstallerSha256: ([0-9A-F]{64})$",
+                     text, re.M)
+if sorted(a for a, _, _ in entries) != ["x64", "x86"]:
+    sys.exit("installer.yaml: installers %r" % entries)
+for arch, setup, sha in entries:
+    if setup != "Corvane-%s-setup-%s.exe" % (version, arch):
+        sys.exit("installer.yaml: %s names %s" % (arch, setup))
+    if hashlib.sha256(open(os.path.join(out, setup), "rb").read()).hexdigest().upper() != sha:
+        sys.exit("installer.yaml: the SHA-256 of %s does not match the file" % setup)
+PY
+ok "winget: the three manifests hold every required field and both setups' SHA-256"
 
 # Wine: never let a Start-menu shortcut leak out of the prefix as a desktop entry.
 "$run" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
@@ -95,6 +138,26 @@ run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 reg_value() { # <key> <name>: the value's data, empty when there is none
     "$run" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
         sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+
+wait_for_corvane() { # <what>: until its window shows this version's caption
+    local i caption=""
+    for i in $(seq 1 40); do
+        caption=$("$run" "$peek" texts 2>/dev/null | tr -d '\r' | sed -n 's/^caption=//p')
+        [ "$caption" = "Corvane $version" ] && break
+        sleep 0.5
+    done
+    [ "$caption" = "Corvane $version" ] || fail "$1 did not start"
+    ok "$1 runs: '$caption'"
+}
+
+left_nothing() { # <what>: after an uninstall, no file, shortcut or Run value; another's Run value kept
+    [ -e "$inst" ] && fail "$1: uninstall left $(ls -A "$inst" | tr '\n' ' ')"
+    [ -e "$shortcut" ] && fail "$1: uninstall left the shortcut"
+    [ -z "$(reg_value "$run_key" Corvane)" ] || fail "$1: uninstall left the Run value"
+    [ "$(reg_value "$run_key" CorvaneTestOther)" = 'C:\other\Corvane.exe' ] ||
+        fail "$1: uninstall removed another program's Run value"
+    "$run" reg delete "$run_key" /v CorvaneTestOther /f >/dev/null 2>&1
 }
 
 installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
@@ -124,7 +187,29 @@ installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
     rm -rf "$readonly_dir"
     readonly_dir=""
 
+    # Another program's folder is refused: never written into, so never emptied by an uninstall.
+    local foreign rc
+    foreign=$(unix_path 'C:\corvane-foreign')
+    rm -rf "$foreign" && mkdir -p "$foreign" && echo other >"$foreign/other.txt"
+    "$run" "$setup" /S '/D=C:\corvane-foreign' 2>/dev/null
+    rc=$?
+    [ "$rc" -eq 2 ] || fail "$arch: install into another program's folder ended with $rc, not 2"
+    [ "$(ls -A "$foreign")" = other.txt ] || fail "$arch: another program's folder now holds $(ls -A "$foreign" | tr '\n' ' ')"
+    "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: refused folder: an uninstall entry was written"
+    rm -rf "$foreign"
+    ok "$arch: another program's folder refused with exit code 2, nothing written"
+
+    # A portable copy running from elsewhere is not the installer's to end.
+    "$run" "$zipdir/Corvane.exe" &
+    corvane_pid=$!
+    wait_for_corvane "$arch: the portable Corvane"
     "$run" "$setup" /S || fail "$arch: silent install ended with $?"
+    kill -0 "$corvane_pid" 2>/dev/null || fail "$arch: the install ended the portable Corvane running elsewhere"
+    "$run" "$peek" quit >/dev/null 2>&1
+    wait "$corvane_pid"
+    corvane_pid=""
+    rm -f "$zipdir/AppOpt.ini"
+    ok "$arch: silent install left the portable Corvane running from another folder alone"
     local f
     for f in "$zipdir"/*; do
         cmp -s "$f" "$inst/$(basename "$f")" || fail "$arch: $(basename "$f") not installed as packaged"
@@ -157,14 +242,8 @@ TABLE
     printf '[packaging-test]\r\nMarker=kept by the upgrade\r\n' >"$inst/AppOpt.ini"
     "$run" "$inst/Corvane.exe" &
     corvane_pid=$!
-    local i caption=""
-    for i in $(seq 1 40); do
-        caption=$("$run" "$peek" texts 2>/dev/null | tr -d '\r' | sed -n 's/^caption=//p')
-        [ "$caption" = "Corvane $version" ] && break
-        sleep 0.5
-    done
-    [ "$caption" = "Corvane $version" ] || fail "$arch: the installed Corvane did not start"
-    ok "$arch: the installed Corvane runs: '$caption'"
+    wait_for_corvane "$arch: the installed Corvane"
+    local i
     # The Run value as the program writes it (its short path) or quoted by hand.
     local start
     start=$("$run" cmd /c "for %I in ($inst_win\\Corvane.exe) do @echo %~sI" 2>/dev/null | tr -d '\r')
@@ -193,17 +272,68 @@ TABLE
         [ -e "$inst" ] || break
         sleep 0.5
     done
-    [ -e "$inst" ] && fail "$arch: uninstall left $(ls -A "$inst" | tr '\n' ' ')"
-    [ -e "$shortcut" ] && fail "$arch: uninstall left the shortcut"
     "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: uninstall left the uninstall entry"
-    [ -z "$(reg_value "$run_key" Corvane)" ] || fail "$arch: uninstall left the Run value"
-    [ "$(reg_value "$run_key" CorvaneTestOther)" = 'C:\other\Corvane.exe' ] ||
-        fail "$arch: uninstall removed another program's Run value"
-    "$run" reg delete "$run_key" /v CorvaneTestOther /f >/dev/null 2>&1
+    left_nothing "$arch"
     ok "$arch: silent uninstall left no file, shortcut, uninstall entry or Run value, and kept another's"
 }
 
+# The "Installed apps" entries that name Corvane (Wine's msi writes an MSI's under HKLM).
+arp_entries() {
+    local hive
+    for hive in HKCU HKLM; do
+        "$run" reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null |
+            tr -d '\r' | grep -c 'DisplayName *REG_SZ *Corvane$'
+    done | awk '{ n += $1 } END { print n + 0 }'
+}
+
+msi_round() { # <x64|x86> <zip arch>
+    local arch=$1 zipdir="$tmp/$2/Corvane" msi later f
+    msi="$out/Corvane-$version-$arch.msi"
+    echo "--- $arch MSI"
+    [ -f "$msi" ] || fail "no $(basename "$msi")"
+    rm -rf "$inst" "$shortcut"
+    "$run" reg delete "$run_key" /v Corvane /f >/dev/null 2>&1
+
+    "$run" msiexec /i "$msi" /qn || fail "$arch: msiexec /i /qn ended with $?"
+    for f in "$zipdir"/*; do
+        cmp -s "$f" "$inst/$(basename "$f")" || fail "$arch MSI: $(basename "$f") not installed as packaged"
+    done
+    [ "$(ls "$inst" | wc -l)" -eq "$(ls "$zipdir" | wc -l)" ] || fail "$arch MSI: the folder holds $(ls "$inst" | tr '\n' ' ')"
+    [ -f "$shortcut" ] || fail "$arch MSI: no Start-menu shortcut"
+    [ "$(arp_entries)" -eq 1 ] || fail "$arch MSI: $(arp_entries) \"Installed apps\" entries, not 1"
+    ok "$arch MSI: msiexec /i /qn put every file into $inst_win, the shortcut and one \"Installed apps\" entry"
+
+    "$run" "$inst/Corvane.exe" &
+    corvane_pid=$!
+    wait_for_corvane "$arch MSI: the installed Corvane"
+    "$run" "$peek" quit >/dev/null 2>&1
+    wait "$corvane_pid"
+    corvane_pid=""
+    printf '[packaging-test]\r\nMarker=kept by the upgrade\r\n' >>"$inst/AppOpt.ini"
+    local start
+    start=$("$run" cmd /c "for %I in ($inst_win\\Corvane.exe) do @echo %~sI" 2>/dev/null | tr -d '\r')
+    "$run" reg add "$run_key" /v Corvane /d "$start" /f >/dev/null 2>&1
+    "$run" reg add "$run_key" /v CorvaneTestOther /d 'C:\other\Corvane.exe' /f >/dev/null 2>&1
+
+    # A later version replaces this one (a major upgrade) and keeps the settings.
+    later="$tmp/Corvane-later-$arch.msi"
+    "$root/scripts/package.sh" --msi "$root/build/package/$2/stage" "$arch" 99.0.0 "$later" >/dev/null 2>&1 ||
+        fail "$arch MSI: cannot make a later version"
+    "$run" msiexec /i "$later" /qn || fail "$arch MSI: the upgrade ended with $?"
+    grep -q "Marker=kept by the upgrade" "$inst/AppOpt.ini" 2>/dev/null || fail "$arch MSI: the upgrade lost AppOpt.ini"
+    [ -f "$inst/Corvane.exe" ] || fail "$arch MSI: the upgrade left no Corvane.exe"
+    [ "$(arp_entries)" -eq 1 ] || fail "$arch MSI: after the upgrade $(arp_entries) \"Installed apps\" entries, not 1"
+    ok "$arch MSI: the upgrade to 99.0.0 replaced the older one and kept AppOpt.ini"
+
+    "$run" msiexec /x "$later" /qn || fail "$arch MSI: msiexec /x /qn ended with $?"
+    [ "$(arp_entries)" -eq 0 ] || fail "$arch MSI: uninstall left the \"Installed apps\" entry"
+    "$run" reg query 'HKCU\Software\Corvane' >/dev/null 2>&1 && fail "$arch MSI: uninstall left HKCU\Software\Corvane"
+    left_nothing "$arch MSI"
+    ok "$arch MSI: msiexec /x /qn left no file, shortcut, entry, registry key or Run value, and kept another's"
+}
+
 installer_round x64 win64 short
+msi_round x64 win64
 if why=$(sh "$(dirname "$0")/../../cmake/wine/machine.sh" check win32); then
     installer_round x86 win32 quoted
 else
