@@ -61,11 +61,14 @@ LRESULT CALLBACK RefuseCloseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     if (msg == WM_CLOSE) {
         return 0;
     }
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        sys::RemoveWindowSubclass(hwnd, RefuseCloseProc, kRefuseCloseSubclass);
+    }
+    return sys::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 BOOL CALLBACK RefuseClose(HWND child, LPARAM) {
-    ::SetWindowSubclass(child, RefuseCloseProc, kRefuseCloseSubclass, 0);
+    sys::SetWindowSubclass(child, RefuseCloseProc, kRefuseCloseSubclass, 0);
     return TRUE;
 }
 
