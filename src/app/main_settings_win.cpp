@@ -6,7 +6,7 @@
 #include "app/main_window_ids.h"
 #include "app/window_options_win.h"
 #include "base/message_box_win.h"
-#include "settings/app_settings_win.h"
+#include "app/app_settings_win.h"
 
 namespace corvane::app {
 

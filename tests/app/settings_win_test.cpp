@@ -13,7 +13,7 @@
 #include "app/main_window_win.h"
 #include "app/window_options_win.h"
 #include "base/message_box_win.h"
-#include "settings/app_settings_win.h"
+#include "app/app_settings_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "support/dialog_driver_win.h"
 #include "support/file_dialog_win.h"

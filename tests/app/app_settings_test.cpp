@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/component_error.h"
-#include "settings/app_settings.h"
+#include "app/app_settings.h"
 
 namespace corvane::settings {
 namespace {

@@ -3,7 +3,7 @@
 // saved whole, written beside the old file and swapped in, so a failed save changes nothing.
 #include <string>
 
-#include "settings/app_settings.h"
+#include "app/app_settings.h"
 
 namespace corvane::settings {
 

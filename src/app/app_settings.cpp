@@ -1,4 +1,4 @@
-#include "settings/app_settings.h"
+#include "app/app_settings.h"
 
 #include <array>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "settings/app_settings_win.h"
+#include "app/app_settings_win.h"
 
 #include <windows.h>
 
