@@ -57,6 +57,11 @@ BOOL GetSaveFileNameA(OPENFILENAMEA* ofn) {
     return f ? f(ofn) : FALSE;
 }
 
+DWORD CommDlgExtendedError() {
+    const auto f = FindSystemFunction<decltype(&::CommDlgExtendedError)>(Comdlg32, "CommDlgExtendedError");
+    return f ? f() : 0;
+}
+
 HRESULT CoInitializeEx(void* reserved, DWORD flags) {
     const auto f = FindSystemFunction<decltype(&::CoInitializeEx)>(Ole32, "CoInitializeEx");
     return f ? f(reserved, flags) : E_FAIL;

@@ -25,6 +25,7 @@ BOOL ChooseFontA(CHOOSEFONTA* cf);
 BOOL PrintDlgA(PRINTDLGA* pd);
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);
+DWORD CommDlgExtendedError();
 
 // ole32 and oleaut32
 HRESULT CoInitializeEx(void* reserved, DWORD flags);

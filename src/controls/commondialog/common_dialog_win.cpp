@@ -59,7 +59,7 @@ public:
         return chosen != FALSE;
     }
 
-    std::uint32_t LastDialogError() override { return ::CommDlgExtendedError(); }
+    std::uint32_t LastDialogError() override { return sys::CommDlgExtendedError(); }
 
     bool ChooseColorDlg(ChooseColorRecord& record) override {
         CHOOSECOLORA cc;
