@@ -8,6 +8,8 @@ namespace {
 
 using namespace corvane::app;
 
+const AlertOptions kAlerts{true, true, true, "10"};
+
 class QuietWorld : public PowerSource, public Clock, public CycleView, public TrayPort, public SoundPort {
 public:
     bool Read(PowerStatus& s) override {
@@ -17,15 +19,12 @@ public:
     }
     std::int32_t SecondsOfDay() override { return now += 30; }
     std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
-    void SetPowerInfo(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
-    void SetPercentText(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
-    void ResetBar() override {}
-    void SetBarValue(std::int32_t v) override { benchmark::DoNotOptimize(v); }
-    void SetTimeText(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
-    bool StartChargingChecked() const override { return true; }
-    bool EndChargingChecked() const override { return true; }
-    bool ChargeLowChecked() const override { return true; }
-    std::string ChargeAlertText() const override { return "10"; }
+    void ShowCharge(std::int32_t v, std::string_view t) override {
+        benchmark::DoNotOptimize(v);
+        benchmark::DoNotOptimize(t.data());
+    }
+    void ShowPowerSource(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
+    void ShowTimeLeft(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
     void ShowPowerStatusError() override {}
     void SetToolTip(std::string_view t) override { benchmark::DoNotOptimize(t.data()); }
     void ShowBalloonTip(std::string_view, std::string_view, std::int32_t, std::int32_t) override {}
@@ -39,9 +38,9 @@ void RefreshUnchanged(benchmark::State& state) {
     QuietWorld w;
     PowerCycle cycle(w, w, w, w, w);
     cycle.ClearBaseline();
-    cycle.RefreshPowerStatus();
+    cycle.RefreshPowerStatus(kAlerts);
     for (auto _ : state) {
-        cycle.RefreshPowerStatus();
+        cycle.RefreshPowerStatus(kAlerts);
     }
 }
 BENCHMARK(RefreshUnchanged);
@@ -50,11 +49,11 @@ void RefreshChanged(benchmark::State& state) {
     QuietWorld w;
     PowerCycle cycle(w, w, w, w, w);
     cycle.ClearBaseline();
-    cycle.RefreshPowerStatus();
+    cycle.RefreshPowerStatus(kAlerts);
     for (auto _ : state) {
         w.percent = w.percent == 57 ? 56 : 57;
         w.now %= 80000;
-        cycle.RefreshPowerStatus();
+        cycle.RefreshPowerStatus(kAlerts);
     }
 }
 BENCHMARK(RefreshChanged);

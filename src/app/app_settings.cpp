@@ -11,29 +11,35 @@ namespace corvane::settings {
 
 namespace {
 
+// A check box's key: "1" checked, "0" not.
 struct CheckKey {
-    Check box;
     std::string_view section;
     std::string_view key;
     bool byDefault;
+    bool UserOptions::*option;
 };
 
 constexpr std::array<CheckKey, 3> kAlertKeys = {{
-    {Check::StartCharging, "alert", "chrg_start", false},
-    {Check::EndCharging, "alert", "chrg_100", true},
-    {Check::ChargeLow, "alert", "chrg_low", true},
+    {"alert", "chrg_start", false, &UserOptions::startChargingAlert},
+    {"alert", "chrg_100", true, &UserOptions::endChargingAlert},
+    {"alert", "chrg_low", true, &UserOptions::chargeLowAlert},
 }};
-constexpr CheckKey kStartupKey = {Check::Startup, "settings", "startup", true};
-constexpr CheckKey kOnTopKey = {Check::OnTop, "settings", "ontop", false};
+constexpr std::array<CheckKey, 2> kSettingsKeys = {{
+    {"settings", "startup", true, &UserOptions::startup},
+    {"settings", "ontop", false, &UserOptions::onTop},
+}};
 constexpr std::array<std::string_view, sounds::kSlotCount> kSoundKeys = {"chrg_start", "chrg_100", "chrg_low"};
 constexpr std::int32_t kDefaultColour = 3;
 
 // Only 0 and 1 are check states the program writes; 2 would be the greyed third state,
 // which none of these options has, so like anything else unknown it means the default.
-void LoadCheck(SettingsFile& file, SettingsForm& form, const CheckKey& k) {
+void LoadCheck(SettingsFile& file, UserOptions& options, const CheckKey& k) {
     const std::optional<std::int32_t> stored = WholeNumber(file.Read(k.section, k.key, k.byDefault ? "1" : "0"));
-    const bool checked = stored == 0 || stored == 1 ? *stored == 1 : k.byDefault;
-    form.SetChecked(k.box, checked);
+    options.*k.option = stored == 0 || stored == 1 ? *stored == 1 : k.byDefault;
+}
+
+bool SaveCheck(SettingsFile& file, const UserOptions& options, const CheckKey& k) {
+    return file.Write(k.section, k.key, options.*k.option ? "1" : "0");
 }
 
 } // namespace
@@ -74,59 +80,60 @@ std::optional<std::int32_t> WholeNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-void LoadSettings(SettingsFile& file, SettingsForm& form, std::string_view programFolder) {
+UserOptions LoadSettings(SettingsFile& file, std::string_view programFolder, const FileLookup& fileExists) {
+    UserOptions options;
     file.Setup(InFolder(programFolder, kFileName), kBufferSize);
     for (const CheckKey& k : kAlertKeys) {
-        LoadCheck(file, form, k);
+        LoadCheck(file, options, k);
     }
     for (int slot = 0; slot < sounds::kSlotCount; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
         const std::string stored = file.Read("snd", kSoundKeys[i], "");
         if (!IsBlank(stored)) {
-            form.ShowSoundFile(slot, stored);
+            options.soundFiles[i] = stored;
             continue;
         }
         const std::string byDefault = InFolder(programFolder, sounds::kDefaultFiles[i]);
-        if (form.FileExists(byDefault)) {
-            form.ShowSoundFile(slot, byDefault);
+        if (fileExists(byDefault)) {
+            options.soundFiles[i] = byDefault;
         }
     }
-    form.SetChargeAlertText(file.Read("chrg", "alert_val", "10"));
-    LoadCheck(file, form, kStartupKey);
-    LoadCheck(file, form, kOnTopKey);
+    options.chargeAlertText = file.Read("chrg", "alert_val", "10");
+    for (const CheckKey& k : kSettingsKeys) {
+        LoadCheck(file, options, k);
+    }
     const std::optional<std::int32_t> colour = WholeNumber(file.Read("settings", "pglook", "3"));
-    form.SetBarLook(colour && app::options::LookOfColour(*colour) ? *colour : kDefaultColour);
+    options.barColour = colour && app::options::LookOfColour(*colour) ? *colour : kDefaultColour;
+    return options;
 }
 
-bool SaveSettings(SettingsFile& file, const SettingsForm& form, std::string_view programFolder) {
-    const auto check = [&](const CheckKey& k) {
-        return file.Write(k.section, k.key, form.Checked(k.box) ? "1" : "0");
-    };
+bool SaveSettings(SettingsFile& file, const UserOptions& options, CycleRecord cycle, std::string_view programFolder) {
     try {
         file.Setup(InFolder(programFolder, kFileName), kBufferSize);
         for (const CheckKey& k : kAlertKeys) {
-            if (!check(k)) {
+            if (!SaveCheck(file, options, k)) {
                 return false;
             }
         }
         for (int slot = 0; slot < sounds::kSlotCount; ++slot) {
-            if (!file.Write("snd", kSoundKeys[static_cast<std::size_t>(slot)], form.SoundFile(slot))) {
+            const auto i = static_cast<std::size_t>(slot);
+            if (!file.Write("snd", kSoundKeys[i], options.soundFiles[i])) {
                 return false;
             }
         }
-        if (!file.Write("chrg", "alert_val", form.ChargeAlertText()) ||
-            !file.Write("chrg", "time_rec", std::to_string(form.LastChangeTime())) ||
-            !file.Write("chrg", "line_status", std::to_string(form.AlertedLineStatus())) || !check(kStartupKey) ||
-            !check(kOnTopKey)) {
+        if (!file.Write("chrg", "alert_val", options.chargeAlertText) ||
+            !file.Write("chrg", "time_rec", std::to_string(cycle.lastChangeTime)) ||
+            !file.Write("chrg", "line_status", std::to_string(cycle.alertedLineStatus))) {
             return false;
         }
-        for (int index = 0; index < app::options::kColourCount; ++index) {
-            if (form.ColourTicked(index)) {
-                if (!file.Write("settings", "pglook", std::to_string(index))) {
-                    return false;
-                }
-                break;
+        for (const CheckKey& k : kSettingsKeys) {
+            if (!SaveCheck(file, options, k)) {
+                return false;
             }
+        }
+        // No colour chosen yet: the stored one stays.
+        if (options.barColour && !file.Write("settings", "pglook", std::to_string(*options.barColour))) {
+            return false;
         }
         return file.Commit();
     } catch (const std::exception&) {

@@ -1,13 +1,18 @@
 #pragma once
 // AppOpt.ini: the keys that keep the user's choices between runs, their defaults, and the
 // order in which start-up reads them and the end of the program writes them back. The file
-// and the window are reached through the two small ports below, so the rules run anywhere.
+// is reached through the small port below, so the rules run anywhere.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/user_options.h"
+
 namespace corvane::settings {
+
+using app::UserOptions;
 
 inline constexpr std::string_view kFileName = "\\AppOpt.ini";
 inline constexpr std::int32_t kBufferSize = 5000;
@@ -36,33 +41,22 @@ public:
     virtual bool Commit() = 0;
 };
 
-enum class Check { StartCharging, EndCharging, ChargeLow, Startup, OnTop };
-
-// The main window as the settings see it.
-class SettingsForm {
-public:
-    virtual ~SettingsForm() = default;
-    virtual bool Checked(Check box) const = 0;
-    // A change runs the check box's click handling, as a click by the user would.
-    virtual void SetChecked(Check box, bool checked) = 0;
-    virtual std::string SoundFile(int slot) const = 0;
-    virtual void ShowSoundFile(int slot, const std::string& path) = 0;
-    virtual bool FileExists(const std::string& path) = 0;
-    virtual std::string ChargeAlertText() const = 0;
-    virtual void SetChargeAlertText(const std::string& text) = 0;
-    virtual std::int32_t LastChangeTime() const = 0;
-    virtual std::int32_t AlertedLineStatus() const = 0;
-    virtual bool ColourTicked(int index) const = 0;
-    virtual void SetBarLook(std::int32_t index) = 0;
+// The two items of the power cycle's state that a save records (and a load ignores).
+struct CycleRecord {
+    std::int32_t lastChangeTime = 0;
+    std::int32_t alertedLineStatus = 0;
 };
 
-// Puts the stored choices into the window. Missing keys, and values that are not what the
-// program writes (not a whole number, a check state other than 0 or 1, a colour beyond the
-// menu), take the key's default.
-void LoadSettings(SettingsFile& file, SettingsForm& form, std::string_view programFolder);
+// Whether a default sound file is there.
+using FileLookup = std::function<bool(const std::string& path)>;
 
-// Writes the window's choices and commits them at once; false when any step failed, and then
-// nothing of the save reached the file.
-bool SaveSettings(SettingsFile& file, const SettingsForm& form, std::string_view programFolder);
+// The stored choices over the design states. Missing keys, and values that are not what the
+// program writes (not a whole number, a check state other than 0 or 1, a colour beyond the
+// menu), take the key's default; a blank sound slot takes its default file when that exists.
+UserOptions LoadSettings(SettingsFile& file, std::string_view programFolder, const FileLookup& fileExists);
+
+// Writes the choices and commits them at once; false when any step failed, and then nothing
+// of the save reached the file.
+bool SaveSettings(SettingsFile& file, const UserOptions& options, CycleRecord cycle, std::string_view programFolder);
 
 } // namespace corvane::settings

@@ -75,7 +75,7 @@ std::int64_t LeadingNumber(std::string_view text) noexcept {
     return negative ? -value : value;
 }
 
-void PowerCycle::RefreshPowerStatus() {
+void PowerCycle::RefreshPowerStatus(const AlertOptions& alerts) {
     if (refreshing_) {
         return;
     }
@@ -86,27 +86,23 @@ void PowerCycle::RefreshPowerStatus() {
         Guard(const Guard&) = delete;
         Guard& operator=(const Guard&) = delete;
     } guard(refreshing_);
-    Refresh();
+    Refresh(alerts);
 }
 
-void PowerCycle::Refresh() {
+void PowerCycle::Refresh(const AlertOptions& alerts) {
     if (!source_.Read(status_)) {
         view_.ShowPowerStatusError();
         return;
     }
-    ShowPowerSource();
+    ShowPowerSource(alerts);
 
     if (status_.BatteryLifePercent > 100) {
-        view_.ResetBar();
-        view_.SetBarValue(100);
-        view_.SetPercentText("100%");
+        view_.ShowCharge(100, "100%");
         return;
     }
     const std::int32_t percent = status_.BatteryLifePercent;
     const std::string percentText = std::to_string(percent) + "%";
-    view_.ResetBar();
-    view_.SetBarValue(percent);
-    view_.SetPercentText(percentText);
+    view_.ShowCharge(percent, percentText);
 
     if (state_.LastPercent == -1) {
         TakeBaseline(percent);
@@ -118,9 +114,9 @@ void PowerCycle::Refresh() {
         // First reading after a resume: whatever moved during the sleep is no step to measure.
         TakeBaseline(percent);
         if (percent != previous) {
-            view_.SetTimeText(kCalculatingText);
+            view_.ShowTimeLeft(kCalculatingText);
             tray_.SetToolTip("Charge: " + percentText);
-            RaiseLevelAlerts(previous, percent);
+            RaiseLevelAlerts(alerts, previous, percent);
         }
         return;
     }
@@ -143,13 +139,13 @@ void PowerCycle::Refresh() {
         state_.EstimatedSeconds = kUnknownTime;
         duration = std::string(kUnknownDuration);
     }
-    view_.SetTimeText(duration);
+    view_.ShowTimeLeft(duration);
     state_.LastChangeTime = state_.CurrentTime;
     state_.LastChangeMonotonicMs = nowMs;
     state_.LastPercent = percent;
     tray_.SetToolTip("Charge: " + percentText + " ; Time: " + duration);
 
-    RaiseLevelAlerts(previous, percent);
+    RaiseLevelAlerts(alerts, previous, percent);
 }
 
 void PowerCycle::TakeBaseline(std::int32_t percent) {
@@ -159,11 +155,11 @@ void PowerCycle::TakeBaseline(std::int32_t percent) {
     state_.LastChangeMonotonicMs = clock_.MonotonicMilliseconds();
 }
 
-void PowerCycle::ShowPowerSource() {
+void PowerCycle::ShowPowerSource(const AlertOptions& alerts) {
     switch (status_.ACLineStatus) {
     case 0:
-        view_.SetPowerInfo(kOnBattery);
-        if (view_.StartChargingChecked() && state_.ChargeAlerted) {
+        view_.ShowPowerSource(kOnBattery);
+        if (alerts.startCharging && state_.ChargeAlerted) {
             tray_.ShowBalloonTip(kResumedMessage, kResumedTitle, kBalloonInfo, kAlertTimeOutMs);
             sounds_.PlayAlertSound(kSlotChargingStartsOrStops);
         }
@@ -171,8 +167,8 @@ void PowerCycle::ShowPowerSource() {
         state_.ChargeAlerted = false;
         break;
     case 1:
-        view_.SetPowerInfo(kOnAc);
-        if (view_.StartChargingChecked() && state_.AlertedLineStatus != 1) {
+        view_.ShowPowerSource(kOnAc);
+        if (alerts.startCharging && state_.AlertedLineStatus != 1) {
             tray_.ShowBalloonTip(kStartedMessage, kStartedTitle, kBalloonInfo, kAlertTimeOutMs);
             sounds_.PlayAlertSound(kSlotChargingStartsOrStops);
             state_.AlertedLineStatus = 1;
@@ -180,24 +176,24 @@ void PowerCycle::ShowPowerSource() {
         }
         break;
     case 2:
-        view_.SetPowerInfo(kUnknownSource);
+        view_.ShowPowerSource(kUnknownSource);
         break;
     default:
         break;
     }
 }
 
-void PowerCycle::RaiseLevelAlerts(std::int32_t previous, std::int32_t percent) {
+void PowerCycle::RaiseLevelAlerts(const AlertOptions& alerts, std::int32_t previous, std::int32_t percent) {
     // A user who unticks "Alert me when ..." expects no alert of that kind. A fall that jumps
     // over the critical level (12 -> 8 with 10, common after a resume) must not slip past it.
-    if (view_.ChargeLowChecked()) {
-        const std::int64_t level = LeadingNumber(view_.ChargeAlertText());
+    if (alerts.chargeLow) {
+        const std::int64_t level = LeadingNumber(alerts.chargeAlertText);
         if (level == percent || (previous > level && percent < level)) {
             tray_.ShowBalloonTip(kCriticalMessage, kCriticalTitle, kBalloonError, kAlertTimeOutMs);
             sounds_.PlayAlertSound(kSlotLowCharge);
         }
     }
-    if (view_.EndChargingChecked() && percent == 100) {
+    if (alerts.endCharging && percent == 100) {
         tray_.ShowBalloonTip(kFullMessage, kFullTitle, kBalloonInfo, kAlertTimeOutMs);
         sounds_.PlayAlertSound(kSlotBatteryFull);
     }

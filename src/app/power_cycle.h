@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/user_options.h"
+
 namespace corvane::app {
 
 // The operating system's power-status record, field for field.
@@ -36,19 +38,14 @@ public:
     virtual std::int64_t MonotonicMilliseconds() = 0;
 };
 
-// What the cycle reads and writes on the main window.
+// What the user sees of a run on the main window; how the controls show it is the window's.
 class CycleView {
 public:
     virtual ~CycleView() = default;
-    virtual void SetPowerInfo(std::string_view text) = 0;   // lblPwrInfo
-    virtual void SetPercentText(std::string_view text) = 0; // lblPercent
-    virtual void ResetBar() = 0;                            // pgBatteryLevel.Reset
-    virtual void SetBarValue(std::int32_t value) = 0;       // pgBatteryLevel.Value
-    virtual void SetTimeText(std::string_view text) = 0;    // lblTime
-    virtual bool StartChargingChecked() const = 0;
-    virtual bool EndChargingChecked() const = 0;
-    virtual bool ChargeLowChecked() const = 0;
-    virtual std::string ChargeAlertText() const = 0; // txtChargeAlert
+    // The charge level: the bar's value and the percent beside it ("57%").
+    virtual void ShowCharge(std::int32_t barValue, std::string_view percentText) = 0;
+    virtual void ShowPowerSource(std::string_view text) = 0;
+    virtual void ShowTimeLeft(std::string_view text) = 0;
     // The modal "could not read the power status" box; returns when the user closes it.
     virtual void ShowPowerStatusError() = 0;
 };
@@ -110,8 +107,9 @@ public:
     PowerCycle(PowerSource& source, Clock& clock, CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
         : source_(source), clock_(clock), view_(view), tray_(tray), sounds_(sounds) {}
 
-    // One tick; a tick that arrives while this one waits in a box is skipped.
-    void RefreshPowerStatus();
+    // One tick, alerting by the options as they are now; a tick that arrives while this one
+    // waits in a box is skipped.
+    void RefreshPowerStatus(const AlertOptions& alerts);
 
     // Start-up clears the baseline just before the first run.
     void ClearBaseline() noexcept { state_.LastPercent = -1; }
@@ -124,10 +122,10 @@ public:
     const PowerStatus& Status() const noexcept { return status_; }
 
 private:
-    void Refresh();
-    void ShowPowerSource();
+    void Refresh(const AlertOptions& alerts);
+    void ShowPowerSource(const AlertOptions& alerts);
     void TakeBaseline(std::int32_t percent);
-    void RaiseLevelAlerts(std::int32_t previous, std::int32_t percent);
+    void RaiseLevelAlerts(const AlertOptions& alerts, std::int32_t previous, std::int32_t percent);
 
     PowerSource& source_;
     Clock& clock_;

@@ -49,49 +49,20 @@ public:
     bool raise = false;
 };
 
-// The window in its design states; check box changes are logged as the click handlers see them.
-class Form : public SettingsForm {
-public:
-    bool Checked(Check box) const override { return checks.at(box); }
-    void SetChecked(Check box, bool checked) override {
-        if (checks[box] != checked) {
-            checks[box] = checked;
-            log.push_back("click " + std::to_string(static_cast<int>(box)));
-        }
-    }
-    std::string SoundFile(int slot) const override { return sounds[static_cast<std::size_t>(slot)]; }
-    void ShowSoundFile(int slot, const std::string& path) override { sounds[static_cast<std::size_t>(slot)] = path; }
-    bool FileExists(const std::string& path) override { return existing.count(path) != 0; }
-    std::string ChargeAlertText() const override { return chargeAlert; }
-    void SetChargeAlertText(const std::string& text) override { chargeAlert = text; }
-    std::int32_t LastChangeTime() const override { return -1; }
-    std::int32_t AlertedLineStatus() const override { return 1; }
-    bool ColourTicked(int index) const override { return ticked.count(index) != 0; }
-    void SetBarLook(std::int32_t index) override {
-        ticked = {index};
-        log.push_back("look " + std::to_string(index));
-    }
-
-    std::map<Check, bool> checks = {{Check::StartCharging, false}, {Check::EndCharging, true},
-                                    {Check::ChargeLow, true},      {Check::Startup, false},
-                                    {Check::OnTop, false}};
-    std::array<std::string, 3> sounds;
-    std::set<std::string> existing;
-    std::string chargeAlert = "10";
-    std::set<int> ticked;
-    std::vector<std::string> log;
-};
+// Default sound files that exist, by full path.
+FileLookup Existing(std::set<std::string> files) {
+    return [files = std::move(files)](const std::string& path) { return files.count(path) != 0; };
+}
 
 TEST(LoadSettings, NoFileGivesTheDefaults) {
     MemoryFile file;
-    Form form;
-    form.existing = {"C:\\Corvane\\chg_full.wav"};
-    LoadSettings(file, form, "C:\\Corvane");
+    const UserOptions o = LoadSettings(file, "C:\\Corvane", Existing({"C:\\Corvane\\chg_full.wav"}));
     EXPECT_EQ(file.log, std::vector<std::string>{"C:\\Corvane\\AppOpt.ini 5000"});
-    // Only start-with-Windows changes from the design state: its click writes the Run value.
-    EXPECT_EQ(form.log, (std::vector<std::string>{"click 3", "look 3"}));
-    EXPECT_EQ(form.sounds, (std::array<std::string, 3>{"", "C:\\Corvane\\chg_full.wav", ""}));
-    EXPECT_EQ(form.chargeAlert, "10");
+    UserOptions expected; // the design states, but for start-with-Windows and the colour
+    expected.startup = true;
+    expected.barColour = 3;
+    expected.soundFiles = {"", "C:\\Corvane\\chg_full.wav", ""};
+    EXPECT_EQ(o, expected);
 }
 
 TEST(LoadSettings, StoredValuesWinAndBlankSoundsFallBackToTheDefaultFile) {
@@ -99,14 +70,14 @@ TEST(LoadSettings, StoredValuesWinAndBlankSoundsFallBackToTheDefaultFile) {
     file.values = {{"alert/chrg_start", "1"}, {"alert/chrg_100", "0"}, {"alert/chrg_low", "0"},
                    {"snd/chrg_start", "   "},  {"snd/chrg_100", "D:\\gone.wav"}, {"chrg/alert_val", ""},
                    {"settings/startup", "0"},  {"settings/ontop", "1"},          {"settings/pglook", "0"}};
-    Form form;
-    form.existing = {"C:\\chg_start.wav"};
-    LoadSettings(file, form, "C:\\");  // a drive's root: one backslash before each name
+    // A drive's root: one backslash before each name.
+    const UserOptions o = LoadSettings(file, "C:\\", Existing({"C:\\chg_start.wav"}));
     EXPECT_EQ(file.log.front(), "C:\\AppOpt.ini 5000");
-    EXPECT_EQ(form.sounds, (std::array<std::string, 3>{"C:\\chg_start.wav", "D:\\gone.wav", ""}));
-    EXPECT_EQ(form.chargeAlert, "") << "an empty box stays empty";
-    // In their order: the alert options, then start-up, on top, and the colour last.
-    EXPECT_EQ(form.log, (std::vector<std::string>{"click 0", "click 1", "click 2", "click 4", "look 0"}));
+    EXPECT_EQ(o.soundFiles, (std::array<std::string, 3>{"C:\\chg_start.wav", "D:\\gone.wav", ""}));
+    EXPECT_EQ(o.chargeAlertText, "") << "an empty box stays empty";
+    EXPECT_TRUE(o.startChargingAlert && !o.endChargingAlert && !o.chargeLowAlert);
+    EXPECT_TRUE(!o.startup && o.onTop);
+    EXPECT_EQ(o.barColour, 0);
 }
 
 TEST(LoadSettings, ValuesTheProgramNeverWritesTakeTheKeysDefault) {
@@ -124,30 +95,30 @@ TEST(LoadSettings, ValuesTheProgramNeverWritesTakeTheKeysDefault) {
         SCOPED_TRACE(c.stored);
         MemoryFile file;
         file.values = {{"settings/ontop", c.stored}, {"alert/chrg_100", c.stored}, {"settings/pglook", c.stored}};
-        Form form;
-        LoadSettings(file, form, "C:");
-        EXPECT_EQ(form.checks[Check::OnTop], c.ontop);
-        EXPECT_EQ(form.checks[Check::EndCharging], c.endCharging);
-        EXPECT_EQ(form.ticked, std::set<int>{c.colour});
+        const UserOptions o = LoadSettings(file, "C:", Existing({}));
+        EXPECT_EQ(o.onTop, c.ontop);
+        EXPECT_EQ(o.endChargingAlert, c.endCharging);
+        EXPECT_EQ(o.barColour, c.colour);
     }
 }
 
-TEST(SaveSettings, WritesTheKeysInOrderAndPglookFromTheFirstTickedEntry) {
+TEST(SaveSettings, WritesTheKeysInOrderAndPglookOnlyOnceAColourWasChosen) {
     MemoryFile file;
     file.values["settings/pglook"] = "2";
-    Form form;
-    form.checks[Check::OnTop] = true;
-    form.sounds = {"C:\\a b\\start.wav", "", "C:\\low.wav"};
-    form.chargeAlert = "";
-    EXPECT_TRUE(SaveSettings(file, form, "C:"));
+    UserOptions o;
+    o.onTop = true;
+    o.soundFiles = {"C:\\a b\\start.wav", "", "C:\\low.wav"};
+    o.chargeAlertText = "";
+    const CycleRecord cycle{-1, 1};
+    EXPECT_TRUE(SaveSettings(file, o, cycle, "C:"));
     EXPECT_EQ(file.log, (std::vector<std::string>{
                             "C:\\AppOpt.ini 5000", "alert/chrg_start=0", "alert/chrg_100=1", "alert/chrg_low=1",
                             "snd/chrg_start=C:\\a b\\start.wav", "snd/chrg_100=", "snd/chrg_low=C:\\low.wav",
                             "chrg/alert_val=", "chrg/time_rec=-1", "chrg/line_status=1", "settings/startup=0",
                             "settings/ontop=1", "commit"}));
-    EXPECT_EQ(file.values["settings/pglook"], "2") << "no entry ticked: the stored colour stays";
-    form.ticked = {3, 1};
-    EXPECT_TRUE(SaveSettings(file, form, "C:"));
+    EXPECT_EQ(file.values["settings/pglook"], "2") << "no colour chosen: the stored one stays";
+    o.barColour = 1;
+    EXPECT_TRUE(SaveSettings(file, o, cycle, "C:"));
     EXPECT_EQ(file.log.end()[-2], "settings/pglook=1");
     EXPECT_EQ(file.values["settings/pglook"], "1");
 }
@@ -167,9 +138,9 @@ TEST(SaveSettings, AFailureAnywhereLeavesTheStoredValuesAndSaysSo) {
         const auto before = file.values;
         file.failAt = c.failAt;
         file.raise = c.raise;
-        Form form;
-        form.ticked = {0};
-        EXPECT_FALSE(SaveSettings(file, form, "C:"));
+        UserOptions o;
+        o.barColour = 0;
+        EXPECT_FALSE(SaveSettings(file, o, CycleRecord{}, "C:"));
         EXPECT_EQ(file.values, before);
         EXPECT_EQ(file.log.back() == "commit", c.committed);
     }

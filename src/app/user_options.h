@@ -1,0 +1,38 @@
+#pragma once
+// The user's choices as one value. The main window owns it: a control's handler updates it
+// and then applies it, the settings file keeps it between runs, and each run of the power
+// cycle is handed the alert options it needs.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/sounds.h"
+
+namespace corvane::app {
+
+// What one run of the power cycle alerts by.
+struct AlertOptions {
+    bool startCharging = false;      // charging starts or stops
+    bool endCharging = true;         // the battery is full
+    bool chargeLow = true;           // the charge reaches the critical level
+    std::string chargeAlertText = "10"; // the critical level, as typed
+};
+
+// Starts as the controls are designed; start-up loads the stored choices over it.
+struct UserOptions {
+    bool startChargingAlert = false; // chkStartCharging
+    bool endChargingAlert = true;    // chkEndCharging
+    bool chargeLowAlert = true;      // chkChargeLow
+    std::string chargeAlertText = "10"; // txtChargeAlert
+    std::array<std::string, sounds::kSlotCount> soundFiles; // each slot's full path, empty for none
+    bool onTop = false;   // chkOnTop
+    bool startup = false; // chkStartup
+    // The bar colour's entry in the colour menu; none until one was chosen or loaded.
+    std::optional<std::int32_t> barColour;
+
+    AlertOptions Alerts() const { return {startChargingAlert, endChargingAlert, chargeLowAlert, chargeAlertText}; }
+    bool operator==(const UserOptions&) const = default;
+};
+
+} // namespace corvane::app
