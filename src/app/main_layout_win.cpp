@@ -23,7 +23,17 @@ struct ControlSpec {
     DWORD exStyle;
     Page page;
     int x, y, w, h; // at 96 dpi; y below the banner, the banner's own excepted
+    HWND MainControls::*member = nullptr;             // where its handle is kept ...
+    std::array<HWND, 3> MainControls::*slots = nullptr; // ... or, for an element, its array
+    int slot = 0;
 };
+
+HWND& HandleOf(MainControls& controls, const ControlSpec& c) {
+    return c.member ? controls.*c.member : (controls.*c.slots)[static_cast<std::size_t>(c.slot)];
+}
+HWND HandleOf(const MainControls& controls, const ControlSpec& c) {
+    return c.member ? controls.*c.member : (controls.*c.slots)[static_cast<std::size_t>(c.slot)];
+}
 
 constexpr DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kCentred = WS_CHILD | SS_CENTER | SS_NOPREFIX;
@@ -35,52 +45,52 @@ constexpr DWORD kButton = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON;
 // Listed top to bottom; children earlier in the list lie above later ones, so the frames
 // and the tab control come after what they hold.
 constexpr ControlSpec kControls[] = {
-    {IDC_LBL_PERCENT, "STATIC", "100%", kCentred, 0, Page::BatteryLevel, 30, 62, 360, 16},
+    {IDC_LBL_PERCENT, "STATIC", "100%", kCentred, 0, Page::BatteryLevel, 30, 62, 360, 16, &MainControls::lblPercent},
     {IDC_PG_BATTERY_LEVEL, progressbar::XpProgressBar::kClassName, "", WS_CHILD, 0, Page::BatteryLevel, 30, 82,
-     360, 18},
-    {IDC_LBL_ZERO, "STATIC", "0%", kLabel, 0, Page::BatteryLevel, 30, 104, 40, 16},
-    {IDC_LBL_PWR_INFO, "STATIC", "Battery level", kCentred, 0, Page::BatteryLevel, 74, 104, 272, 16},
-    {IDC_LABEL1, "STATIC", "100%", WS_CHILD | SS_RIGHT | SS_NOPREFIX, 0, Page::BatteryLevel, 350, 104, 40, 16},
-    {IDC_FM_BATTERY_LIFE_BAR, "BUTTON", "Battery charge level", kFrame, 0, Page::BatteryLevel, 18, 40, 384, 90},
-    {IDC_LBL_TIME, "STATIC", "(calculating ... please wait)", kCentred, 0, Page::BatteryLevel, 30, 162, 360, 18},
-    {IDC_LINE1, "STATIC", "", WS_CHILD | SS_ETCHEDHORZ, 0, Page::BatteryLevel, 30, 188, 360, 2},
+     360, 18, &MainControls::pgBatteryLevel},
+    {IDC_LBL_ZERO, "STATIC", "0%", kLabel, 0, Page::BatteryLevel, 30, 104, 40, 16, &MainControls::lblZero},
+    {IDC_LBL_PWR_INFO, "STATIC", "Battery level", kCentred, 0, Page::BatteryLevel, 74, 104, 272, 16, &MainControls::lblPwrInfo},
+    {IDC_LABEL1, "STATIC", "100%", WS_CHILD | SS_RIGHT | SS_NOPREFIX, 0, Page::BatteryLevel, 350, 104, 40, 16, &MainControls::Label1},
+    {IDC_FM_BATTERY_LIFE_BAR, "BUTTON", "Battery charge level", kFrame, 0, Page::BatteryLevel, 18, 40, 384, 90, &MainControls::fmBatteryLifeBar},
+    {IDC_LBL_TIME, "STATIC", "(calculating ... please wait)", kCentred, 0, Page::BatteryLevel, 30, 162, 360, 18, &MainControls::lblTime},
+    {IDC_LINE1, "STATIC", "", WS_CHILD | SS_ETCHEDHORZ, 0, Page::BatteryLevel, 30, 188, 360, 2, &MainControls::Line1},
     {IDC_LABEL6, "STATIC", "The estimate follows the time the last step of the charge level took.", kLabel, 0,
-     Page::BatteryLevel, 30, 198, 360, 64},
+     Page::BatteryLevel, 30, 198, 360, 64, &MainControls::Label6},
     {IDC_FM_POWER_STATUS, "BUTTON", "Estimated remaining time", kFrame, 0, Page::BatteryLevel, 18, 138, 384,
-     134},
+     134, &MainControls::fmPowerStatus},
 
     {IDC_CHK_START_CHARGING, "BUTTON", "Alert me when charging starts or stops", kCheck, 0, Page::AlertOptions,
-     30, 58, 360, 18},
-    {IDC_LABEL2, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 78, 300, 16},
-    {IDC_TXT_SND_FILE0, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 96, 300, 21},
-    {IDC_BTN_BROWSE0, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 96, 36, 21},
+     30, 58, 360, 18, &MainControls::chkStartCharging},
+    {IDC_LABEL2, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 78, 300, 16, &MainControls::Label2},
+    {IDC_TXT_SND_FILE0, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 96, 300, 21, nullptr, &MainControls::txtSndFile, 0},
+    {IDC_BTN_BROWSE0, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 96, 36, 21, nullptr, &MainControls::btnBrowse, 0},
     {IDC_CHK_END_CHARGING, "BUTTON", "Alert me when the battery is fully charged", kCheck, 0, Page::AlertOptions,
-     30, 124, 360, 18},
-    {IDC_LABEL3, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 144, 300, 16},
-    {IDC_TXT_SND_FILE0 + 1, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 162, 300, 21},
-    {IDC_BTN_BROWSE0 + 1, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 162, 36, 21},
+     30, 124, 360, 18, &MainControls::chkEndCharging},
+    {IDC_LABEL3, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 144, 300, 16, &MainControls::Label3},
+    {IDC_TXT_SND_FILE0 + 1, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 162, 300, 21, nullptr, &MainControls::txtSndFile, 1},
+    {IDC_BTN_BROWSE0 + 1, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 162, 36, 21, nullptr, &MainControls::btnBrowse, 1},
     // The critical level box sits over the blank gap of this caption; see PlaceChargeAlert.
-    {IDC_LBL_CHARGE_PERCENT, "STATIC", "%.", kLabel, 0, Page::AlertOptions, 256, 192, 20, 16},
+    {IDC_LBL_CHARGE_PERCENT, "STATIC", "%.", kLabel, 0, Page::AlertOptions, 256, 192, 20, 16, &MainControls::lblChargePercent},
     {IDC_TXT_CHARGE_ALERT, "EDIT", "10", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE,
-     Page::AlertOptions, 220, 189, 30, 20},
+     Page::AlertOptions, 220, 189, 30, 20, &MainControls::txtChargeAlert},
     {IDC_CHK_CHARGE_LOW, "BUTTON", "Alert me when charge drops below         %.", kCheck | WS_CLIPSIBLINGS, 0,
      Page::AlertOptions,
-     30, 190, 360, 18},
-    {IDC_LABEL4, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 210, 300, 16},
-    {IDC_TXT_SND_FILE0 + 2, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 228, 300, 21},
-    {IDC_BTN_BROWSE0 + 2, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 228, 36, 21},
-    {IDC_FM_ALERT_OCC, "BUTTON", "Alert Occasions ... ", kFrame, 0, Page::AlertOptions, 18, 40, 384, 222},
+     30, 190, 360, 18, &MainControls::chkChargeLow},
+    {IDC_LABEL4, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 210, 300, 16, &MainControls::Label4},
+    {IDC_TXT_SND_FILE0 + 2, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 228, 300, 21, nullptr, &MainControls::txtSndFile, 2},
+    {IDC_BTN_BROWSE0 + 2, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 228, 36, 21, nullptr, &MainControls::btnBrowse, 2},
+    {IDC_FM_ALERT_OCC, "BUTTON", "Alert Occasions ... ", kFrame, 0, Page::AlertOptions, 18, 40, 384, 222, &MainControls::fmAlertOcc},
 
-    {IDC_CHK_ON_TOP, "BUTTON", "Show Corvane window, always on top.", kCheck, 0, Page::Settings, 30, 62, 360, 18},
-    {IDC_FM_OTHER, "BUTTON", "Other ... ", kFrame, 0, Page::Settings, 18, 40, 384, 52},
-    {IDC_CHK_STARTUP, "BUTTON", "Start Corvane on Windows Startup.", kCheck, 0, Page::Settings, 30, 122, 360, 18},
+    {IDC_CHK_ON_TOP, "BUTTON", "Show Corvane window, always on top.", kCheck, 0, Page::Settings, 30, 62, 360, 18, &MainControls::chkOnTop},
+    {IDC_FM_OTHER, "BUTTON", "Other ... ", kFrame, 0, Page::Settings, 18, 40, 384, 52, &MainControls::fmOther},
+    {IDC_CHK_STARTUP, "BUTTON", "Start Corvane on Windows Startup.", kCheck, 0, Page::Settings, 30, 122, 360, 18, &MainControls::chkStartup},
     {IDC_FM_APPLICATION_STARTUP, "BUTTON", "Application Startup ... ", kFrame, 0, Page::Settings, 18, 100, 384,
-     52},
+     52, &MainControls::fmApplicationStartup},
 
     {IDC_PICTURE1, about::Banner::kClassName, "", WS_CHILD | WS_VISIBLE, 0, Page::All, 0, -kBannerHeight,
-     kClientWidth, kBannerHeight},
+     kClientWidth, kBannerHeight, &MainControls::Picture1},
     {IDC_TAB_MAIN, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, Page::All, 8, 8,
-     404, 274},
+     404, 274, &MainControls::tabMain},
 };
 
 constexpr const char* kTabCaptions[] = {"Battery Level", "Alert Options", "Settings"};
@@ -91,10 +101,10 @@ using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT
 // makes it fall. The check box ends where the gap begins and a label carries the caption's
 // closing "%." after the box: how a check box draws the rest of its caption under a sibling
 // differs between systems, and the words must never hide behind the box or vanish.
-void PlaceChargeAlert(HWND parent, int dpi, HFONT font) {
-    HWND check = ::GetDlgItem(parent, IDC_CHK_CHARGE_LOW);
-    HWND box = ::GetDlgItem(parent, IDC_TXT_CHARGE_ALERT);
-    HWND percent = ::GetDlgItem(parent, IDC_LBL_CHARGE_PERCENT);
+void PlaceChargeAlert(HWND parent, const MainControls& controls, int dpi, HFONT font) {
+    HWND check = controls.chkChargeLow;
+    HWND box = controls.txtChargeAlert;
+    HWND percent = controls.lblChargePercent;
     RECT rc{};
     ::GetWindowRect(check, &rc);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
@@ -140,15 +150,17 @@ UniqueGdiObject MakeUiFont(int dpi) {
     return UniqueGdiObject();
 }
 
-void CreateMainControls(HWND parent) {
+MainControls CreateMainControls(HWND parent) {
+    MainControls controls;
     auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     progressbar::XpProgressBar::Register(instance);
     about::Banner::Register(instance);
     for (const ControlSpec& c : kControls) {
-        ::CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.w, c.h, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        HandleOf(controls, c) = ::CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.w, c.h,
+                                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                                  instance, nullptr);
     }
-    HWND tab = ::GetDlgItem(parent, IDC_TAB_MAIN);
+    HWND tab = controls.tabMain;
     // The pages' controls sit on the window itself, in its face colour: a themed tab control
     // would paint its pane in another (white) and leave grey islands around every control.
     // A class list that names no class turns the theme off. Only where the theme library is
@@ -163,33 +175,42 @@ void CreateMainControls(HWND parent) {
         item.pszText = const_cast<char*>(kTabCaptions[i]);
         ::SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
-    ::CheckDlgButton(parent, IDC_CHK_END_CHARGING, BST_CHECKED);
-    ::CheckDlgButton(parent, IDC_CHK_CHARGE_LOW, BST_CHECKED);
-    ::SendDlgItemMessageA(parent, IDC_TXT_CHARGE_ALERT, EM_LIMITTEXT, 3, 0);
-    ShowPage(parent, Page::BatteryLevel);
+    ::SendMessageA(controls.txtChargeAlert, EM_LIMITTEXT, 3, 0);
+    ShowPage(controls, Page::BatteryLevel);
+    return controls;
 }
 
-void LayoutMainControls(HWND parent, int dpi, HFONT font) {
+HWND ControlById(const MainControls& controls, int id) {
     for (const ControlSpec& c : kControls) {
-        HWND child = ::GetDlgItem(parent, c.id);
+        if (c.id == id) {
+            return HandleOf(controls, c);
+        }
+    }
+    return nullptr;
+}
+
+void LayoutMainControls(const MainControls& controls, int dpi, HFONT font) {
+    for (const ControlSpec& c : kControls) {
+        HWND child = HandleOf(controls, c);
         ::SetWindowPos(child, nullptr, Scale(c.x, dpi), Scale(c.y + kBannerHeight, dpi), Scale(c.w, dpi),
                        Scale(c.h, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    if (about::Banner* banner = about::Banner::FromHwnd(::GetDlgItem(parent, IDC_PICTURE1))) {
+    if (about::Banner* banner = about::Banner::FromHwnd(controls.Picture1)) {
         banner->SetDpi(dpi);
     }
-    PlaceChargeAlert(parent, dpi, font);
+    HWND parent = ::GetParent(controls.tabMain);
+    PlaceChargeAlert(parent, controls, dpi, font);
     ::InvalidateRect(parent, nullptr, TRUE);
 }
 
-void ShowPage(HWND parent, Page page) {
+void ShowPage(const MainControls& controls, Page page) {
     for (const ControlSpec& c : kControls) {
         if (c.page != Page::All) {
-            ::ShowWindow(::GetDlgItem(parent, c.id), c.page == page ? SW_SHOWNA : SW_HIDE);
+            ::ShowWindow(HandleOf(controls, c), c.page == page ? SW_SHOWNA : SW_HIDE);
         }
     }
-    ::SendDlgItemMessageA(parent, IDC_TAB_MAIN, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    ::SendMessageA(controls.tabMain, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
 }
 
 SIZE MainWindowSize(DWORD style, DWORD exStyle, bool menu, int dpi) {

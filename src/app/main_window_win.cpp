@@ -18,8 +18,10 @@
 #include "app/shell_open_win.h"
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
+#include "app/window_options.h"
 #include "app/window_options_win.h"
 #include "base/system_calls_win.h"
+#include "base/text_win.h"
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "corvane_version.h"
@@ -32,13 +34,6 @@ constexpr UINT_PTR kUpdateTimer = 1;
 // No WS_CLIPCHILDREN: the frames leave their insides to the window's own background.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
-
-std::string WindowText(HWND hwnd) {
-    const int n = ::GetWindowTextLengthA(hwnd);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    s.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, s.data(), n + 1)));
-    return s;
-}
 
 HMENU BuildMenuBar() {
     HMENU bar = ::CreateMenu();
@@ -117,31 +112,60 @@ Clock& ClockOf(const MainWindow::Options& o, std::unique_ptr<Clock>& own) {
 }
 } // namespace
 
+HICON AppIcons::Small() const noexcept { return small_ ? small_.get() : ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); }
+HICON AppIcons::Big() const noexcept { return big_ ? big_.get() : ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); }
+
+AppIcons LoadAppIcons(HINSTANCE instance, int dpi) {
+    const auto load = [&](int cx, int cy) {
+        return UniqueIcon(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
+                                                          SystemMetricForDpi(cx, dpi), SystemMetricForDpi(cy, dpi), 0)));
+    };
+    AppIcons icons;
+    icons.small_ = load(SM_CXSMICON, SM_CYSMICON);
+    icons.big_ = load(SM_CXICON, SM_CYICON);
+    if (!icons.small_ || !icons.big_) {
+        icons = AppIcons(); // both from the same place
+    }
+    return icons;
+}
+
 MainWindow::MainWindow(HINSTANCE instance, Options options)
     : instance_(instance),
-      options_(options),
-      cycle_(SourceOf(options_, ownSource_), ClockOf(options_, ownClock_), *this, *this, *this) {}
+      startOptions_(options),
+      ports_(*this),
+      cycle_(SourceOf(startOptions_, ownSource_), ClockOf(startOptions_, ownClock_), ports_, ports_, ports_) {}
 
 MainWindow::~MainWindow() {
-    options_.quitWhenDestroyed = false;
+    startOptions_.quitWhenDestroyed = false;
     Unload();
 }
 
 bool MainWindow::Load() {
     const Busy busy(*this);
-    WNDCLASSEXA wc{};
-    smallIcon_ = static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                 LR_SHARED));
-    bigIcon_ = static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
-                                               ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
-                                               LR_SHARED));
-    if (!smallIcon_ || !bigIcon_) {
-        // A host without our icon (a test program) shows the system's application icon.
-        smallIcon_ = bigIcon_ = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    if (!CreateFrame()) {
+        return false;
     }
-    wc.hIcon = bigIcon_;
-    wc.hIconSm = smallIcon_;
+    CreateControllers();
+    ApplyDpi(DpiOfWindow(hwnd_.get()));
+    ApplyIcons(LoadAppIcons(instance_, dpi_));
+    const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
+    ::SetWindowPos(hwnd_.get(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowDesignTexts();
+    CreateTray();
+    LoadSettings();
+    if (quitPending_) {
+        return true; // Quit was chosen over a box of the start-up: the program ends as this returns
+    }
+    FirstReading();
+    tray_->ShowBalloonTip(kWelcomeMessage, "Corvane", kBalloonInfo, kWelcomeTimeOutMs);
+    ::SetTimer(hwnd_.get(), kUpdateTimer, kUpdateIntervalMs, nullptr);
+    ::ShowWindow(hwnd_.get(), SW_HIDE);
+    return true;
+}
+
+bool MainWindow::CreateFrame() {
+    WNDCLASSEXA wc{};
+    // The icons come per window, for its DPI (ApplyIcons).
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     if (!RegisterWindowClass(instance_, wc)) {
         return false;
@@ -152,58 +176,57 @@ bool MainWindow::Load() {
         return false;
     }
     hwnd_.reset(hwnd);
-    CreateMainControls(hwnd);
+    controls_ = CreateMainControls(hwnd);
     ::EnumChildWindows(hwnd, RefuseClose, 0);
+    return true;
+}
+
+void MainWindow::CreateControllers() {
+    HWND hwnd = hwnd_.get();
     cdlg1_ = std::make_unique<cdlg::CDlgOnWindow>(hwnd);
     AlertSoundControls sound;
     sound.window = hwnd;
-    sound.options = {chkStartCharging(), chkEndCharging(), chkChargeLow()};
-    for (int i = 0; i < 3; ++i) {
-        sound.soundFiles[static_cast<std::size_t>(i)] = txtSndFile(i);
-        sound.browseButtons[static_cast<std::size_t>(i)] = btnBrowse(i);
-    }
+    sound.options = {controls_.chkStartCharging, controls_.chkEndCharging, controls_.chkChargeLow};
+    sound.soundFiles = controls_.txtSndFile;
+    sound.browseButtons = controls_.btnBrowse;
     sound.programFolder = AppFolder();
+    sound.chosen = [this](int slot, const std::string& path) {
+        options_.soundFiles.at(static_cast<std::size_t>(slot)) = path; // shown already by the slot
+    };
     sounds_ = std::make_unique<AlertSoundsController>(sound, cdlg1_->Control());
     WindowOptionControls optionControls;
     optionControls.window = hwnd;
-    optionControls.chkOnTop = Control(IDC_CHK_ON_TOP);
-    optionControls.chkStartup = Control(IDC_CHK_STARTUP);
-    optionControls.txtChargeAlert = txtChargeAlert();
+    optionControls.txtChargeAlert = controls_.txtChargeAlert;
     optionControls.bar = &pgBatteryLevel();
-    optionControls.programPath = options_.programPath.empty() ? ProgramPath() : options_.programPath;
+    optionControls.programPath = startOptions_.programPath.empty() ? ProgramPath() : startOptions_.programPath;
     optionControls.lastPercent = [this] { return cycle_.State().LastPercent; };
+    optionControls.colourChosen = [this](std::int32_t index) { ChooseColour(index); };
     windowOptions_ = std::make_unique<WindowOptionsController>(std::move(optionControls));
-    ApplyDpi(DpiOfWindow(hwnd));
-    LoadIcons(dpi_);
-    const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
-    ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowOptions(); // the design states
+}
 
+void MainWindow::ShowDesignTexts() {
     const std::string caption = "Corvane " + ProgramVersionText();
-    ::SetWindowTextA(hwnd, caption.c_str());
-    ::SetDlgItemTextA(hwnd, IDC_LABEL6, " ");
-    pgBatteryLevel().SetValue(57);
+    ::SetWindowTextA(hwnd_.get(), caption.c_str());
+    ::SetWindowTextA(controls_.Label6, " ");
+    pgBatteryLevel().SetValue(kPlaceholderCharge);
+}
 
-    tray_ = std::make_unique<tray::SysTrayWindow>(this, options_.trayVersion);
+void MainWindow::CreateTray() {
+    tray_ = std::make_unique<tray::SysTrayWindow>(this, startOptions_.trayVersion);
     tray_->Load(ProgramFileDescription());
     for (std::string_view entry : kTrayMenuCaptions) {
         tray_->AddMenuItem(entry, "", false);
     }
-    tray_->SetIconHandle(smallIcon_);
+    tray_->SetIconHandle(icons_.Small());
+}
 
-    LoadSettings();
-    if (quitPending_) {
-        return true; // Quit was chosen over a box of the start-up: the program ends as this returns
-    }
-
+void MainWindow::FirstReading() {
     cycle_.ClearBaseline();
-    cycle_.RefreshPowerStatus();
-    if (cycle_.Status().BatteryLifePercent == 100 && EndChargingChecked()) {
-        PlayAlertSound(kSlotBatteryFull);
+    cycle_.RefreshPowerStatus(options_.Alerts());
+    if (cycle_.Status().BatteryLifePercent == 100 && options_.endChargingAlert) {
+        ports_.PlayAlertSound(kSlotBatteryFull);
     }
-    tray_->ShowBalloonTip(kWelcomeMessage, "Corvane", kBalloonInfo, 2);
-    ::SetTimer(hwnd, kUpdateTimer, kUpdateIntervalMs, nullptr);
-    ::ShowWindow(hwnd, SW_HIDE);
-    return true;
 }
 
 void MainWindow::Unload() {
@@ -235,65 +258,37 @@ MainWindow::Busy::~Busy() {
 }
 
 progressbar::XpProgressBar& MainWindow::pgBatteryLevel() const {
-    return *progressbar::XpProgressBar::FromHwnd(Control(IDC_PG_BATTERY_LEVEL));
-}
-
-HWND MainWindow::Control(int id) const noexcept {
-    // GetDlgItem asks the window server each time (tens of microseconds under Wine), and every
-    // tick asks for several controls; a remembered handle is checked in-process instead.
-    HWND& known = controls_[id];
-    if (known == nullptr || !::IsWindow(known) || ::GetParent(known) != hwnd_.get() || ::GetDlgCtrlID(known) != id) {
-        known = ::GetDlgItem(hwnd_.get(), id);
-    }
-    return known;
-}
-HWND MainWindow::chkStartCharging() const noexcept { return Control(IDC_CHK_START_CHARGING); }
-HWND MainWindow::chkEndCharging() const noexcept { return Control(IDC_CHK_END_CHARGING); }
-HWND MainWindow::chkChargeLow() const noexcept { return Control(IDC_CHK_CHARGE_LOW); }
-HWND MainWindow::txtChargeAlert() const noexcept { return Control(IDC_TXT_CHARGE_ALERT); }
-HWND MainWindow::txtSndFile(int index) const noexcept {
-    return index >= 0 && index < 3 ? Control(IDC_TXT_SND_FILE0 + index) : nullptr;
-}
-HWND MainWindow::btnBrowse(int index) const noexcept {
-    return index >= 0 && index < 3 ? Control(IDC_BTN_BROWSE0 + index) : nullptr;
+    return *progressbar::XpProgressBar::FromHwnd(controls_.pgBatteryLevel);
 }
 
 std::string MainWindow::AppFolder() const {
-    std::string folder = options_.programPath.empty() ? ProgramPath() : options_.programPath;
+    std::string folder = startOptions_.programPath.empty() ? ProgramPath() : startOptions_.programPath;
     const std::size_t slash = folder.find_last_of('\\');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }
 
-const std::string& MainWindow::SoundTag(int slot) const {
-    static const std::string none;
-    return sounds_ ? sounds_->SoundFile(slot) : none;
-}
-
-void MainWindow::ShowSoundFile(int slot, std::string_view path) {
-    if (sounds_) {
-        sounds_->ShowSoundFile(slot, std::string(path));
-    }
+void MainWindow::SetShown(bool shown) {
+    shown_ = shown;
+    tray_->SetMenuCaption(0, shown_ ? kHideCaption : kShowCaption);
 }
 
 void MainWindow::ShowOrHide() {
-    // The caption of the tray menu's first entry is the one record of whether the window is shown.
-    if (tray_->MenuCaption(0) == kShowCaption) {
+    if (!shown_) {
         ::ShowWindow(hwnd_.get(), SW_SHOW);
         ::SetForegroundWindow(hwnd_.get());
-        tray_->SetMenuCaption(0, kHideCaption);
     } else {
         ::ShowWindow(hwnd_.get(), SW_HIDE);
-        tray_->SetMenuCaption(0, kShowCaption);
     }
+    SetShown(!shown_);
 }
 
 void MainWindow::CloseBox() {
-    // The close box only hides. Command 0 does that while the entry reads "Hide Corvane"; a
-    // window shown some other way while it reads "Show Corvane" would otherwise reappear.
-    if (!tray_ || tray_->MenuCaption(0) == kShowCaption) {
+    // The close box only hides. Showing or hiding does that while the window counts as shown;
+    // a window shown some other way (always on top) would otherwise reappear.
+    if (!tray_ || !shown_) {
         ::ShowWindow(hwnd_.get(), SW_HIDE);
     } else {
-        MenuClick(0, std::string());
+        MenuClick(static_cast<std::int32_t>(TrayCommand::ShowOrHide), std::string());
     }
 }
 
@@ -308,7 +303,7 @@ void MainWindow::Quit() {
     if (about_) {
         about_->Close(); // its loop ends once this handler returns
     }
-    if (options_.quitWhenDestroyed) {
+    if (startOptions_.quitWhenDestroyed) {
         // Ends every box, dialog and menu loop on the way out: each hands WM_QUIT on to the
         // loop it was opened from, and the window goes once the last handler has returned.
         ::PostQuitMessage(0);
@@ -320,7 +315,7 @@ void MainWindow::Quit() {
 
 void MainWindow::EndNow() {
     quitPending_ = false;
-    const bool quit = options_.quitWhenDestroyed;
+    const bool quit = startOptions_.quitWhenDestroyed;
     Unload();
     if (quit) {
         ::PostQuitMessage(0);
@@ -332,11 +327,11 @@ void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
     if (!hwnd_ || !tray_ || quitPending_) {
         return;  // a command that was on its way while the program unloaded
     }
-    switch (lIndex) {
-    case 0:
+    switch (static_cast<TrayCommand>(lIndex)) {
+    case TrayCommand::ShowOrHide:
         ShowOrHide();
         break;
-    case 2: {
+    case TrayCommand::Help: {
         const std::string help = AppFolder() + "\\Reference.chm";
         if (FileExists(help, hwnd_.get())) {
             ShellOpen(help, HandleText(hwnd_.get()));
@@ -346,18 +341,17 @@ void MainWindow::MenuClick(std::int32_t lIndex, const std::string&) {
         }
         break;
     }
-    case 3:
+    case TrayCommand::WebPage:
         ShellOpen(std::string(about::kProductWebPage), HandleText(hwnd_.get()));
         break;
-    case 4:
+    case TrayCommand::About:
         ShowAbout();
         break;
-    case 6:
+    case TrayCommand::Quit:
         Quit();
         break;
-    default:
-        break; // the separators
     }
+    // Any other number (the separators) does nothing.
 }
 
 void MainWindow::ShowAbout() {
@@ -373,7 +367,9 @@ void MainWindow::ShowAbout() {
     about_ = nullptr;
 }
 
-void MainWindow::SysTrayDoubleClick(std::int32_t) { MenuClick(0, std::string()); }
+void MainWindow::SysTrayDoubleClick(std::int32_t) {
+    MenuClick(static_cast<std::int32_t>(TrayCommand::ShowOrHide), std::string());
+}
 
 void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
     const Busy busy(*this); // a Quit from the menu ends the program once the menu's loop is left
@@ -382,7 +378,9 @@ void MainWindow::SysTrayMouseDown(std::int32_t eButton) {
     }
 }
 
-void MainWindow::SysTrayKeySelect() { MenuClick(0, std::string()); }
+void MainWindow::SysTrayKeySelect() {
+    MenuClick(static_cast<std::int32_t>(TrayCommand::ShowOrHide), std::string());
+}
 
 void MainWindow::SysTrayContextMenu() {
     const Busy busy(*this);
@@ -392,9 +390,9 @@ void MainWindow::SysTrayContextMenu() {
 }
 
 void MainWindow::SelectPage(int page) {
-    HWND tab = Control(IDC_TAB_MAIN);
+    HWND tab = controls_.tabMain;
     const HWND focus = ::GetFocus();
-    ShowPage(hwnd_.get(), static_cast<Page>(page));
+    ShowPage(controls_, static_cast<Page>(page));
     // Focus on a control that the page change hid would leave the keyboard nowhere.
     if (focus && focus != tab && !::IsWindowVisible(focus) && ::IsChild(hwnd_.get(), focus)) {
         ::SetFocus(tab);
@@ -406,8 +404,8 @@ bool MainWindow::TranslateKeyboard(MSG& m) {
         return false;
     }
     if (m.message == WM_KEYDOWN && m.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
-        const int count = static_cast<int>(::SendDlgItemMessageA(hwnd_.get(), IDC_TAB_MAIN, TCM_GETITEMCOUNT, 0, 0));
-        const int current = static_cast<int>(::SendDlgItemMessageA(hwnd_.get(), IDC_TAB_MAIN, TCM_GETCURSEL, 0, 0));
+        const int count = static_cast<int>(::SendMessageA(controls_.tabMain, TCM_GETITEMCOUNT, 0, 0));
+        const int current = static_cast<int>(::SendMessageA(controls_.tabMain, TCM_GETCURSEL, 0, 0));
         const int step = ::GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
         if (count > 0) {
             SelectPage((current + step) % count);
@@ -417,7 +415,7 @@ bool MainWindow::TranslateKeyboard(MSG& m) {
     return ::IsDialogMessageA(hwnd_.get(), &m) != FALSE;
 }
 
-void MainWindow::WriteCycleLabel(CycleLabel label, int id, std::string_view text) {
+void MainWindow::WriteCycleLabel(CycleLabel label, HWND control, std::string_view text) {
     // Every tick writes the same texts: rewriting a label would only make it flicker, and
     // remembering what was written costs less than asking the control for its text.
     std::optional<std::string>& shown = cycleLabels_[static_cast<std::size_t>(label)];
@@ -425,82 +423,132 @@ void MainWindow::WriteCycleLabel(CycleLabel label, int id, std::string_view text
         return;
     }
     shown = std::string(text);
-    ::SetWindowTextA(Control(id), shown->c_str());
+    ::SetWindowTextA(control, shown->c_str());
 }
 
-void MainWindow::SetPowerInfo(std::string_view text) { WriteCycleLabel(CycleLabel::PwrInfo, IDC_LBL_PWR_INFO, text); }
-void MainWindow::SetPercentText(std::string_view text) { WriteCycleLabel(CycleLabel::Percent, IDC_LBL_PERCENT, text); }
-void MainWindow::ResetBar() { pgBatteryLevel().Reset(); }
-void MainWindow::SetBarValue(std::int32_t value) { pgBatteryLevel().SetValue(value); }
-void MainWindow::SetTimeText(std::string_view text) { WriteCycleLabel(CycleLabel::Time, IDC_LBL_TIME, text); }
-bool MainWindow::StartChargingChecked() const { return Checked(IDC_CHK_START_CHARGING); }
-bool MainWindow::EndChargingChecked() const { return Checked(IDC_CHK_END_CHARGING); }
-bool MainWindow::ChargeLowChecked() const { return Checked(IDC_CHK_CHARGE_LOW); }
-bool MainWindow::Checked(int id) const {
-    // Asked on most ticks. The alert options are subclassed (right-click preview), and a
-    // message through a subclass looks the subclass up in the window's properties, which
-    // under Wine means the window server twice; the check state itself is the button's own.
-    HWND box = Control(id);
-    const auto buttonProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(box, GCLP_WNDPROC));
-    const LRESULT state = buttonProc != nullptr ? ::CallWindowProcA(buttonProc, box, BM_GETCHECK, 0, 0)
-                                                : ::SendMessageA(box, BM_GETCHECK, 0, 0);
-    return state == BST_CHECKED;
+void MainWindow::CyclePorts::ShowCharge(std::int32_t barValue, std::string_view percentText) {
+    // The bar starts its drawing over at every value it is given.
+    w_.pgBatteryLevel().Reset();
+    w_.pgBatteryLevel().SetValue(barValue);
+    w_.WriteCycleLabel(CycleLabel::Percent, w_.controls_.lblPercent, percentText);
 }
-std::string MainWindow::ChargeAlertText() const { return WindowText(txtChargeAlert()); }
-
-void MainWindow::ShowPowerStatusError() {
-    ShowMessageBox(hwnd_.get(), kPowerErrorText, kPowerErrorTitle, MB_OK | MB_ICONSTOP);
+void MainWindow::CyclePorts::ShowPowerSource(std::string_view text) {
+    w_.WriteCycleLabel(CycleLabel::PwrInfo, w_.controls_.lblPwrInfo, text);
 }
-
-void MainWindow::SetToolTip(std::string_view tip) {
-    if (tray_ && tray_->Loaded()) {
-        tray_->SetToolTip(tip);
+void MainWindow::CyclePorts::ShowTimeLeft(std::string_view text) {
+    w_.WriteCycleLabel(CycleLabel::Time, w_.controls_.lblTime, text);
+}
+void MainWindow::CyclePorts::ShowPowerStatusError() {
+    ShowMessageBox(w_.hwnd_.get(), kPowerErrorText, kPowerErrorTitle, MB_OK | MB_ICONSTOP);
+}
+void MainWindow::CyclePorts::SetToolTip(std::string_view tip) {
+    if (w_.tray_ && w_.tray_->Loaded()) {
+        w_.tray_->SetToolTip(tip);
+    }
+}
+void MainWindow::CyclePorts::ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
+                                            std::int32_t timeOutMs) {
+    if (w_.tray_ && w_.tray_->Loaded()) {
+        w_.tray_->ShowBalloonTip(message, title, icon, timeOutMs);
+    }
+}
+void MainWindow::CyclePorts::PlayAlertSound(int slot) {
+    if (w_.sounds_) {
+        w_.sounds_->PlayAlertSound(slot);
     }
 }
 
-void MainWindow::ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
-                                std::int32_t timeOutMs) {
-    if (tray_ && tray_->Loaded()) {
-        tray_->ShowBalloonTip(message, title, icon, timeOutMs);
-    }
-}
-
-void MainWindow::PlayAlertSound(int slot) {
-    if (sounds_) {
-        sounds_->PlayAlertSound(slot);
-    }
-}
-
-void MainWindow::LoadIcons(int dpi) {
-    const auto load = [&](int cx, int cy) {
-        return UniqueIcon(static_cast<HICON>(::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON,
-                                                          SystemMetricForDpi(cx, dpi), SystemMetricForDpi(cy, dpi), 0)));
+void MainWindow::ShowOptions() {
+    const auto check = [](HWND box, bool checked) {
+        ::SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     };
-    UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
-    UniqueIcon big = load(SM_CXICON, SM_CYICON);
-    if (!small || !big) {
-        // A host without our icon (a test program) shows the one chosen at registration.
-        ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-        ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-        return;
+    check(controls_.chkStartCharging, options_.startChargingAlert);
+    check(controls_.chkEndCharging, options_.endChargingAlert);
+    check(controls_.chkChargeLow, options_.chargeLowAlert);
+    check(controls_.chkOnTop, options_.onTop);
+    check(controls_.chkStartup, options_.startup);
+    if (WindowText(controls_.txtChargeAlert) != options_.chargeAlertText) {
+        ::SetWindowTextA(controls_.txtChargeAlert, options_.chargeAlertText.c_str()); // keeps the caret otherwise
     }
+    for (int slot = 0; slot < sounds::kSlotCount; ++slot) {
+        const std::string& path = options_.soundFiles[static_cast<std::size_t>(slot)];
+        if (sounds_->SoundFile(slot) != path) {
+            sounds_->ShowSoundFile(slot, path);
+        }
+    }
+}
+
+void MainWindow::Choose(const UserOptions& chosen) {
+    const UserOptions before = options_;
+    options_ = chosen;
+    ShowOptions();
+    // In the order start-up has always applied them: the Run value, then on top, then the colour.
+    if (chosen.startup != before.startup) {
+        windowOptions_->SetStartup(chosen.startup);
+    }
+    if (chosen.onTop != before.onTop) {
+        windowOptions_->SetOnTop(chosen.onTop);
+    }
+    if (chosen.barColour) {
+        windowOptions_->SetBarLook(*chosen.barColour);
+    }
+}
+
+void MainWindow::ChooseColour(std::int32_t index) {
+    if (options::LookOfColour(index)) {
+        options_.barColour = index;
+    }
+    windowOptions_->SetBarLook(index);
+}
+
+bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
+    const auto from = reinterpret_cast<HWND>(lParam);
+    if (!from) {
+        return false;
+    }
+    if (from == controls_.txtChargeAlert) {
+        if (HIWORD(wParam) == EN_CHANGE) {
+            options_.chargeAlertText = WindowText(from);
+        }
+        return HIWORD(wParam) == EN_CHANGE;
+    }
+    if (HIWORD(wParam) != BN_CLICKED) {
+        return false;
+    }
+    const bool checked = ::SendMessageA(from, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (from == controls_.chkStartCharging) {
+        options_.startChargingAlert = checked;
+    } else if (from == controls_.chkEndCharging) {
+        options_.endChargingAlert = checked;
+    } else if (from == controls_.chkChargeLow) {
+        options_.chargeLowAlert = checked;
+    } else if (from == controls_.chkOnTop) {
+        options_.onTop = checked;
+        windowOptions_->SetOnTop(checked);
+    } else if (from == controls_.chkStartup) {
+        options_.startup = checked;
+        windowOptions_->SetStartup(checked);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::ApplyIcons(AppIcons icons) {
     // The window and the tray take the new icons before the old ones are destroyed.
-    ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-    smallIcon_ = small.get();
-    bigIcon_ = big.get();
+    ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.Big()));
+    ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.Small()));
     if (tray_ && tray_->Loaded()) {
-        tray_->SetIconHandle(smallIcon_);
+        tray_->SetIconHandle(icons.Small());
     }
-    ownSmallIcon_ = std::move(small);
-    ownBigIcon_ = std::move(big);
+    icons_ = std::move(icons);
 }
 
 void MainWindow::ApplyDpi(int dpi) {
     dpi_ = dpi;
     // The controls get the new font before the old one is deleted.
     UniqueGdiObject font = MakeUiFont(dpi);
-    LayoutMainControls(hwnd_.get(), dpi, static_cast<HFONT>(font.get()));
+    LayoutMainControls(controls_, dpi, static_cast<HFONT>(font.get()));
     font_ = std::move(font);
     // Moved and resized, the bar shows only its frame: it repaints its value at once.
     pgBatteryLevel().Repaint();
@@ -534,7 +582,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (sounds_ && sounds_->OnCommand(wParam, lParam)) {
             return 0;
         }
-        if (windowOptions_ && windowOptions_->OnCommand(wParam, lParam)) {
+        if (windowOptions_ && OnOptionCommand(wParam, lParam)) {
             return 0;
         }
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= IDM_TRAY_COMMAND_BASE &&
@@ -578,7 +626,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyDpi(HIWORD(wParam));
-        LoadIcons(dpi_);
+        ApplyIcons(LoadAppIcons(instance_, dpi_));
         return 0;
     }
     default:

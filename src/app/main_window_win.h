@@ -5,14 +5,15 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/power_cycle.h"
+#include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
+#include "app/power_cycle.h"
+#include "app/user_options.h"
 #include "base/handles_win.h"
 #include "base/window_base_win.h"
 #include "tray/sys_tray_win.h"
@@ -41,12 +42,30 @@ inline constexpr std::string_view kHideCaption = "Hide Corvane";
 inline constexpr std::string_view kTrayMenuCaptions[] = {kShowCaption, "-",  "Help", "Visit website",
                                                          "About",      "-", "Quit"};
 inline constexpr std::string_view kWelcomeMessage = "Double Click to show Corvane, or Right Click to see menu options.";
+// The welcome balloon asks for two milliseconds: the shell's own minimum applies.
+inline constexpr std::int32_t kWelcomeTimeOutMs = 2;
+// The bar's value until the first reading.
+inline constexpr std::int32_t kPlaceholderCharge = 57;
 
-class MainWindow final : public WindowClass<MainWindow>,
-                         public CycleView,
-                         public TrayPort,
-                         public SoundPort,
-                         public tray::SysTrayEvents {
+// The tray menu's commands by their entries' positions; the menu bar's entries and the icon's
+// double-click run the same ones. The separators at 1 and 5 are no command.
+enum class TrayCommand : std::int32_t { ShowOrHide = 0, Help = 2, WebPage = 3, About = 4, Quit = 6 };
+
+// The program's icon in the two sizes a window shows, drawn for one DPI; a host without our
+// icon (a test program) gets the system's shared application icon, which is never destroyed.
+class AppIcons {
+public:
+    HICON Small() const noexcept;
+    HICON Big() const noexcept;
+
+private:
+    friend AppIcons LoadAppIcons(HINSTANCE instance, int dpi);
+    UniqueIcon small_;
+    UniqueIcon big_;
+};
+AppIcons LoadAppIcons(HINSTANCE instance, int dpi);
+
+class MainWindow final : public WindowClass<MainWindow>, public tray::SysTrayEvents {
 public:
     static constexpr const char* kClassName = CORVANE_MAIN_CLASS;
 
@@ -75,14 +94,14 @@ public:
     bool Visible() const noexcept { return hwnd_ && ::IsWindowVisible(hwnd_.get()); }
 
     // tmrUpdate's tick.
-    void tmrUpdate_Timer() { cycle_.RefreshPowerStatus(); }
-    // Tray command lIndex: 0 show/hide, 2 help, 3 web page, 4 About, 6 Quit. sKey is unused.
+    void tmrUpdate_Timer() { cycle_.RefreshPowerStatus(options_.Alerts()); }
+    // Tray command lIndex (a TrayCommand's number); sKey is unused.
     void MenuClick(std::int32_t lIndex, const std::string& sKey) override;
-    // Either button: command 0.
+    // Either button: show or hide.
     void SysTrayDoubleClick(std::int32_t eButton) override;
     // The right button opens the tray menu.
     void SysTrayMouseDown(std::int32_t eButton) override;
-    // The keyboard on the icon: Enter or Space runs command 0, the menu key opens the menu.
+    // The keyboard on the icon: Enter or Space shows or hides, the menu key opens the menu.
     void SysTrayKeySelect() override;
     void SysTrayContextMenu() override;
 
@@ -91,62 +110,63 @@ public:
     // when the message has been handled.
     bool TranslateKeyboard(MSG& m);
 
-    // The controls other parts of the program attach to.
-    HWND Control(int id) const noexcept;
-    HWND chkStartCharging() const noexcept;
-    HWND chkEndCharging() const noexcept;
-    HWND chkChargeLow() const noexcept;
-    HWND txtChargeAlert() const noexcept;
-    HWND txtSndFile(int index) const noexcept;
-    HWND btnBrowse(int index) const noexcept;
-    // A sound slot's value: the full path of its WAV file, empty when it has none.
-    const std::string& SoundTag(int slot) const;
-    // Shows a path in a slot, shortened to the box, and makes it the slot's value.
-    void ShowSoundFile(int slot, std::string_view path);
-    // The alert-sound slots (browse, show, preview) and the dialog control they choose with.
-    AlertSoundsController& Sounds() const noexcept { return *sounds_; }
-    cdlg::CDlgOnWindow& CDlg1() const noexcept { return *cdlg1_; }
-    // The options of the "Settings" tab, the critical level box and the bar's colour menu.
-    WindowOptionsController& WindowOptions() const noexcept { return *windowOptions_; }
+    // The user's choices as they are now.
+    const UserOptions& Chosen() const noexcept { return options_; }
+    // Takes choices as the user would make them on the controls: they are shown, and what
+    // acts at once (start with Windows, always on top, the bar colour) acts when it changed.
+    void Choose(const UserOptions& chosen);
 
+    const MainControls& Controls() const noexcept { return controls_; }
+    // The alert-sound slots (browse, show, preview).
+    AlertSoundsController& Sounds() const noexcept { return *sounds_; }
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
     PowerCycle& Cycle() noexcept { return cycle_; }
     int Dpi() const noexcept { return dpi_; }
 
-    // CycleView
-    void SetPowerInfo(std::string_view text) override;
-    void SetPercentText(std::string_view text) override;
-    void ResetBar() override;
-    void SetBarValue(std::int32_t value) override;
-    void SetTimeText(std::string_view text) override;
-    bool StartChargingChecked() const override;
-    bool EndChargingChecked() const override;
-    bool ChargeLowChecked() const override;
-    std::string ChargeAlertText() const override;
-    void ShowPowerStatusError() override;
-    // TrayPort
-    void SetToolTip(std::string_view tip) override;
-    void ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
-                        std::int32_t timeOutMs) override;
-    // SoundPort
-    void PlayAlertSound(int slot) override;
-
 private:
     friend class WindowClass<MainWindow>;
+    // The cycle's view of the window, the tray and the sounds.
+    class CyclePorts final : public CycleView, public TrayPort, public SoundPort {
+    public:
+        explicit CyclePorts(MainWindow& w) noexcept : w_(w) {}
+        void ShowCharge(std::int32_t barValue, std::string_view percentText) override;
+        void ShowPowerSource(std::string_view text) override;
+        void ShowTimeLeft(std::string_view text) override;
+        void ShowPowerStatusError() override;
+        void SetToolTip(std::string_view tip) override;
+        void ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
+                            std::int32_t timeOutMs) override;
+        void PlayAlertSound(int slot) override;
+
+    private:
+        MainWindow& w_;
+    };
     static void Detach(MainWindow* self, HWND) noexcept { self->hwnd_.release(); }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The steps of Load.
+    bool CreateFrame();
+    void CreateControllers();
+    void ShowDesignTexts();
+    void CreateTray();
+    void FirstReading();
+
     void ApplyDpi(int dpi);
+    void ApplyIcons(AppIcons icons);
     enum class CycleLabel { PwrInfo, Percent, Time, Count };
-    void WriteCycleLabel(CycleLabel label, int id, std::string_view text);
+    void WriteCycleLabel(CycleLabel label, HWND control, std::string_view text);
+    // Shows the choices on the controls.
+    void ShowOptions();
+    // A check box or the critical level box changed: the choice follows it, then acts.
+    bool OnOptionCommand(WPARAM wParam, LPARAM lParam);
+    void ChooseColour(std::int32_t index);
     void LoadSettings();
     void SaveSettings();
-    bool Checked(int id) const;
     std::string AppFolder() const;
     void ShowOrHide();
+    void SetShown(bool shown);
     void ShowAbout();
     void SelectPage(int page);
-    void LoadIcons(int dpi);
     void CloseBox();
     // Asks for the program's end. The window goes only once no handler of ours is running:
     // a Quit chosen inside a box, dialog or menu opened by one of them would otherwise leave
@@ -167,20 +187,20 @@ private:
     };
 
     HINSTANCE instance_;
-    Options options_;
+    Options startOptions_;
     std::unique_ptr<PowerSource> ownSource_;
     std::unique_ptr<Clock> ownClock_;
+    CyclePorts ports_;
     PowerCycle cycle_;
+    UserOptions options_;
     std::unique_ptr<tray::SysTrayWindow> tray_;
     UniqueWindow hwnd_;
+    MainControls controls_;
     UniqueGdiObject font_;
-    HICON smallIcon_ = nullptr; // the icons in use: the owned ones below, or the system's shared one
-    HICON bigIcon_ = nullptr;
-    UniqueIcon ownSmallIcon_; // drawn for the window's DPI
-    UniqueIcon ownBigIcon_;
+    AppIcons icons_;
     int dpi_ = 96;
+    bool shown_ = false; // what the tray menu's first entry offers follows from it
     std::array<std::optional<std::string>, static_cast<std::size_t>(CycleLabel::Count)> cycleLabels_;
-    mutable std::map<int, HWND> controls_;
     std::unique_ptr<cdlg::CDlgOnWindow> cdlg1_;
     std::unique_ptr<AlertSoundsController> sounds_;
     std::unique_ptr<WindowOptionsController> windowOptions_;

@@ -10,29 +10,12 @@
 
 #include "app/alert_sound_win.h"
 #include "base/component_error.h"
+#include "base/dpi_win.h"
 #include "base/message_box_win.h"
 #include "base/system_calls_win.h"
 #include "controls/commondialog/common_dialog.h"
 
 namespace corvane {
-
-namespace {
-
-void ShowRoutineError(HWND owner, std::string_view routine, std::int32_t number, std::string_view description) {
-    const MessageBoxText box = RoutineErrorBox(routine, number, description);
-    ShowMessageBox(owner, box.text, box.title, MB_OK | MB_ICONINFORMATION);
-}
-
-// GetDpiForWindow where the system has it (Windows 10 on), the context's own otherwise.
-UINT WindowDpi(HWND hwnd, HDC dc) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    const UINT dpi = getDpi ? getDpi(hwnd) : 0;
-    return dpi ? dpi : static_cast<UINT>(::GetDeviceCaps(dc, LOGPIXELSX));
-}
-
-} // namespace
 
 std::string CompactFilePath(HDC dc, const std::string& path, int widthPixels) {
     try {
@@ -58,7 +41,12 @@ public:
         return ShowMessageBox(owner_.controls_.window, sounds::kWrongTypeText, sounds::kWrongTypeTitle,
                               MB_RETRYCANCEL | MB_ICONINFORMATION) == IDRETRY;
     }
-    void ShowSoundFile(int slot, const std::string& path) override { owner_.ShowSoundFile(slot, path); }
+    void ShowSoundFile(int slot, const std::string& path) override {
+        owner_.ShowSoundFile(slot, path);
+        if (owner_.controls_.chosen) {
+            owner_.controls_.chosen(slot, path);
+        }
+    }
     void SayNotOnThisComputer() override {
         ShowMessageBox(owner_.controls_.window, sounds::kNotLocalText, sounds::kNotLocalTitle,
                        MB_OK | MB_ICONINFORMATION);
@@ -130,8 +118,8 @@ void AlertSoundsController::BrowseClick(int slot) {
     }
 }
 
-int AlertSoundsController::CompactWidth(HDC dc) const {
-    return ::MulDiv(sounds::kCompactWidth, static_cast<int>(WindowDpi(controls_.window, dc)), 96);
+int AlertSoundsController::CompactWidth(HDC) const {
+    return Scale(sounds::kCompactWidth, DpiOfWindow(controls_.window));
 }
 
 void AlertSoundsController::ShowSoundFile(int slot, const std::string& path) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/sounds.h"
@@ -27,6 +28,7 @@ struct AlertSoundControls {
     std::array<HWND, sounds::kSlotCount> soundFiles{};     // txtSndFile(0..2)
     std::array<HWND, sounds::kSlotCount> browseButtons{};  // btnBrowse(0..2)
     std::string programFolder;                             // where relative sound paths lead
+    std::function<void(int slot, const std::string& path)> chosen; // the user chose a slot's file
 };
 
 class AlertSoundsController {

@@ -8,7 +8,9 @@
 #include "app/window_options.h"
 #include "base/component_error.h"
 #include "base/message_box_win.h"
+#include "base/handles_win.h"
 #include "base/system_calls_win.h"
+#include "base/text_win.h"
 #include "settings/cregistry_win.h"
 
 namespace corvane::app {
@@ -19,20 +21,6 @@ namespace {
 // the warning never fights the focus change it follows.
 constexpr UINT kCheckChargeAlert = WM_APP + 0x31;
 constexpr UINT_PTR kChargeAlertSubclass = 1;
-
-std::string WindowText(HWND hwnd) {
-    const int n = ::GetWindowTextLengthA(hwnd);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    s.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, s.data(), n + 1)));
-    return s;
-}
-
-void ShowRoutineError(HWND owner, std::string_view routine, const ComponentError& e) {
-    const MessageBoxText box = RoutineErrorBox(routine, e.Number(), e.Description());
-    ShowMessageBox(owner, box.text, box.title, MB_OK | MB_ICONINFORMATION);
-}
-
-bool IsChecked(HWND check) { return ::SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 } // namespace
 
@@ -76,25 +64,9 @@ WindowOptionsController::~WindowOptionsController() {
     }
 }
 
-bool WindowOptionsController::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const auto from = reinterpret_cast<HWND>(lParam);
-    if (HIWORD(wParam) != BN_CLICKED || !from) {
-        return false;
-    }
-    if (from == controls_.chkOnTop) {
-        chkOnTop_Click();
-        return true;
-    }
-    if (from == controls_.chkStartup) {
-        chkStartup_Click();
-        return true;
-    }
-    return false;
-}
+void WindowOptionsController::SetOnTop(bool onTop) { SetAlwaysOnTop(controls_.window, onTop); }
 
-void WindowOptionsController::chkOnTop_Click() { SetAlwaysOnTop(controls_.window, IsChecked(controls_.chkOnTop)); }
-
-void WindowOptionsController::chkStartup_Click() {
+void WindowOptionsController::SetStartup(bool startup) {
     cRegistry reg;
     reg.ClassKey(registry::kCurrentUser);
     reg.SectionKey(std::string(options::kRunKey));
@@ -104,7 +76,7 @@ void WindowOptionsController::chkStartup_Click() {
     // like one ("%OS%") would start another path.
     reg.PlainText(true);
     try {
-        if (IsChecked(controls_.chkStartup)) {
+        if (startup) {
             reg.Value(GeneralValue(options::RunCommand(controls_.programPath, GetShortPath(controls_.programPath))));
             return;
         }
@@ -117,7 +89,7 @@ void WindowOptionsController::chkStartup_Click() {
             }
         }
     } catch (const ComponentError& e) {
-        ShowRoutineError(controls_.window, "chkStartup_Click", e);
+        ShowRoutineError(controls_.window, "chkStartup_Click", e.Number(), e.Description());
     }
 }
 
@@ -150,6 +122,14 @@ void WindowOptionsController::ShowColourMenu(POINT screen) {
     }
 }
 
+void WindowOptionsController::mnuPGBGColour_Click(std::int32_t Index) {
+    if (controls_.colourChosen) {
+        controls_.colourChosen(Index);
+    } else {
+        SetBarLook(Index);
+    }
+}
+
 HMENU WindowOptionsController::ColourPopup() const noexcept { return ::GetSubMenu(menu_.get(), 0); }
 
 void WindowOptionsController::SetBarLook(std::int32_t index) {
@@ -170,20 +150,15 @@ void WindowOptionsController::SetBarLook(std::int32_t index) {
     }
 }
 
-bool WindowOptionsController::ColourTicked(int index) const {
-    const UINT state = ::GetMenuState(ColourPopup(), static_cast<UINT>(index), MF_BYPOSITION);
-    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-}
-
 void WindowOptionsController::PasteDigits(HWND edit) const {
     if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(edit)) {
         return;
     }
     std::string pasted;
     if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const auto* text = static_cast<const char*>(::GlobalLock(data))) {
+        const GlobalLockGuard lock(data);
+        if (const auto* text = static_cast<const char*>(lock.get())) {
             pasted = options::DigitsOf(text);
-            ::GlobalUnlock(data);
         }
     }
     ::CloseClipboard();

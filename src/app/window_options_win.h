@@ -21,12 +21,11 @@ std::string GetShortPath(const std::string& sPath);
 
 struct WindowOptionControls {
     HWND window = nullptr;
-    HWND chkOnTop = nullptr;
-    HWND chkStartup = nullptr;
     HWND txtChargeAlert = nullptr;
     progressbar::XpProgressBar* bar = nullptr;
     std::string programPath;                    // what the Run value starts
     std::function<std::int32_t()> lastPercent;  // the cycle's last charge level
+    std::function<void(std::int32_t)> colourChosen; // the user chose a colour entry
 };
 
 class WindowOptionsController final : public progressbar::ProgressBarEvents {
@@ -37,24 +36,20 @@ public:
     WindowOptionsController& operator=(const WindowOptionsController&) = delete;
     ~WindowOptionsController() override;
 
-    // The window's WM_COMMAND; true when it was one of the two options' clicks.
-    bool OnCommand(WPARAM wParam, LPARAM lParam);
-
-    void chkOnTop_Click();
-    // Writes the Run value while checked and removes it while not; a value that is already
-    // gone is what unticking wants, so that is no error.
-    void chkStartup_Click();
+    void SetOnTop(bool onTop);
+    // Writes the Run value when on and removes it when off; a value that is already gone is
+    // what turning it off wants, so that is no error.
+    void SetStartup(bool startup);
     void txtChargeAlert_LostFocus();
     // The bar's right button opens the colour menu where it was released.
     void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     // Opens the colour menu at a point of the screen and applies the choice (a keyboard's
     // context-menu key can open it too).
     void ShowColourMenu(POINT screen);
-    void mnuPGBGColour_Click(std::int32_t Index) { SetBarLook(Index); }
+    void mnuPGBGColour_Click(std::int32_t Index);
 
     // Ticks the colour entry and gives the bar its look, keeping the bar's value.
     void SetBarLook(std::int32_t index);
-    bool ColourTicked(int index) const;
     // The "pgbColour" menu; its only item is the popup of colour entries.
     HMENU ColourMenu() const noexcept { return menu_.get(); }
 

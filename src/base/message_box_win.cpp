@@ -1,5 +1,7 @@
 #include "base/message_box_win.h"
 
+#include "base/component_error.h"
+
 namespace corvane {
 
 namespace {
@@ -43,6 +45,11 @@ MessageBoxInterceptor::~MessageBoxInterceptor() { g_interceptor = previous_; }
 int MessageBoxInterceptor::Handle(const MessageBoxCall& call) {
     calls_.push_back(call);
     return answer_ ? answer_(call) : FirstButtonId(call.style);
+}
+
+void ShowRoutineError(HWND owner, std::string_view routine, std::int32_t number, std::string_view description) {
+    const MessageBoxText box = RoutineErrorBox(routine, number, description);
+    ShowMessageBox(owner, box.text, box.title, MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 // answer it without a person present and read what it would have shown.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,10 @@ struct MessageBoxCall {
 
 // Shows a modal box (MessageBoxA) and returns the button chosen (IDOK, IDRETRY, ...).
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT style);
+
+// The box of a routine that trapped an error: "Error ! (Source : routine)", the number and
+// the description, the information icon.
+void ShowRoutineError(HWND owner, std::string_view routine, std::int32_t number, std::string_view description);
 
 // While alive, boxes are not shown: each is recorded and answered by the given function
 // (or with the box's first button's id when none is given). Interceptors nest.

@@ -53,4 +53,11 @@ unsigned LegacyAnsiCodePage() {
     return cp;
 }
 
+std::string WindowText(HWND hwnd) {
+    const int n = ::GetWindowTextLengthA(hwnd);
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    s.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, s.data(), n + 1)));
+    return s;
+}
+
 } // namespace corvane

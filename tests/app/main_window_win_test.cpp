@@ -13,6 +13,7 @@
 #include "about/about_layout.h"
 #include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
+#include "app/sounds_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
@@ -84,7 +85,7 @@ protected:
         o.programPath = programFolder.File("Corvane.exe");
         return o;
     }
-    std::string Label(int id) const { return Text(frmMain.Control(id)); }
+    std::string Label(int id) const { return Text(ControlById(frmMain.Controls(), id)); }
 
     corvane::test::CurrentUserSandbox user;
     corvane::test::TempDir programFolder;
@@ -114,14 +115,13 @@ TEST_F(MainWindowTest, StartUpShowsTheFirstReadingAndHides) {
     EXPECT_EQ(::IsDlgButtonChecked(frmMain.Hwnd(), IDC_CHK_START_CHARGING), BST_UNCHECKED);
     EXPECT_EQ(::IsDlgButtonChecked(frmMain.Hwnd(), IDC_CHK_END_CHARGING), BST_CHECKED);
     EXPECT_EQ(::IsDlgButtonChecked(frmMain.Hwnd(), IDC_CHK_CHARGE_LOW), BST_CHECKED);
-    EXPECT_EQ(Text(frmMain.chkChargeLow()), "Alert me when charge drops below         %.");
-    EXPECT_EQ(Text(frmMain.txtChargeAlert()), "10");
+    EXPECT_EQ(Text(frmMain.Controls().chkChargeLow), "Alert me when charge drops below         %.");
+    EXPECT_EQ(Text(frmMain.Controls().txtChargeAlert), "10");
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Text(frmMain.btnBrowse(i)), "...");
-        EXPECT_EQ(Text(frmMain.txtSndFile(i)), "");
-        EXPECT_EQ(frmMain.SoundTag(i), "");
+        EXPECT_EQ(Text(frmMain.Controls().btnBrowse[i]), "...");
+        EXPECT_EQ(Text(frmMain.Controls().txtSndFile[i]), "");
+        EXPECT_EQ(frmMain.Chosen().soundFiles[i], "");
     }
-    EXPECT_EQ(frmMain.txtSndFile(3), nullptr);
 
     // The tray menu: seven entries with empty keys, the first the default.
     const tray::MenuModel& menu = frmMain.oSysTray().Menu();
@@ -358,8 +358,8 @@ TEST_F(MainWindowTest, QuitOverAnOpenBoxEndsOnceTheBoxHasReturned) {
 // window: all stay, and the next plug-in still raises the charging alert.
 TEST_F(MainWindowTest, WindowsClosedFromOutsideStayAndTheNextAlertIsRaised) {
     ASSERT_TRUE(frmMain.Load());
-    ::CheckDlgButton(frmMain.Hwnd(), IDC_CHK_START_CHARGING, BST_CHECKED);
-    const HWND closed[] = {frmMain.pgBatteryLevel().Hwnd(), frmMain.chkStartCharging(), frmMain.oSysTray().Hwnd()};
+    ::SendMessageA(frmMain.Controls().chkStartCharging, BM_CLICK, 0, 0);  // the user ticks it
+    const HWND closed[] = {frmMain.pgBatteryLevel().Hwnd(), frmMain.Controls().chkStartCharging, frmMain.oSysTray().Hwnd()};
     for (HWND w : closed) {
         ::PostMessageA(w, WM_CLOSE, 0, 0);
     }
@@ -429,22 +429,22 @@ TEST_F(MainWindowTest, BrowseChoosesASlotsFileAndTheOptionPreviewsIt) {
         dialogTitle = corvane::test::ReadDialogTexts(d).title;
         corvane::test::ChooseFile(d, wav);
     });
-    ::SendMessageA(frmMain.btnBrowse(0), BM_CLICK, 0, 0);
+    ::SendMessageA(frmMain.Controls().btnBrowse[0], BM_CLICK, 0, 0);
     EXPECT_FALSE(driver.WatchdogFired());
     EXPECT_EQ(dialogTitle, "Select WAV file for Sound Alert ...");
-    EXPECT_EQ(frmMain.SoundTag(0), wav);
-    const std::string shown = Text(frmMain.txtSndFile(0));
+    EXPECT_EQ(frmMain.Chosen().soundFiles[0], wav);
+    const std::string shown = Text(frmMain.Controls().txtSndFile[0]);
     EXPECT_NE(shown.find("..."), std::string::npos) << shown;
     EXPECT_NE(shown.find("charging has started.wav"), std::string::npos) << shown;
 
     AlertSoundInterceptor played;
-    const HWND option = frmMain.chkStartCharging();
+    const HWND option = frmMain.Controls().chkStartCharging;
     ::SendMessageA(option, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     ::SendMessageA(option, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_EQ(played.Calls().size(), 1u);
     EXPECT_EQ(played.Calls()[0].path, wav);
     // The cycle's alerts play the same slot.
-    frmMain.PlayAlertSound(0);
+    frmMain.Sounds().PlayAlertSound(0);
     EXPECT_EQ(played.Calls().size(), 2u);
 }
 
@@ -457,7 +457,7 @@ TEST_F(MainWindowTest, FullBatteryAtStartUpPlaysTheFullSlotOnce) {
     const bool loaded = frmMain.Load();
     ::DeleteFileA(full.c_str());
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(frmMain.SoundTag(kSlotBatteryFull), full);
+    EXPECT_EQ(frmMain.Chosen().soundFiles[kSlotBatteryFull], full);
     ASSERT_EQ(played.Calls().size(), 1u);
     EXPECT_EQ(played.Calls()[0].path, full);
     EXPECT_TRUE(boxes.Calls().empty());
@@ -467,7 +467,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
     ASSERT_TRUE(frmMain.Load());
     const auto placed = [&](int id) {
         RECT rc{};
-        ::GetWindowRect(frmMain.Control(id), &rc);
+        ::GetWindowRect(ControlById(frmMain.Controls(), id), &rc);
         ::MapWindowPoints(nullptr, frmMain.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     };
@@ -491,10 +491,10 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         return check.right - check.left;
     };
     const int checkWidth = rowOf(dpi);
-    EXPECT_EQ(Text(frmMain.Control(IDC_LBL_CHARGE_PERCENT)), "%.");
+    EXPECT_EQ(Text(ControlById(frmMain.Controls(), IDC_LBL_CHARGE_PERCENT)), "%.");
 
     UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
-    LayoutMainControls(frmMain.Hwnd(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
+    LayoutMainControls(frmMain.Controls(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
     EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
     EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * (162 + kBannerHeight), dpi));
     // The caption's words are measured in the new font: the check box grows with it.
@@ -627,7 +627,7 @@ TEST_F(MainWindowTest, TrayIconAnswersTheKeyboard) {
 TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     ASSERT_TRUE(frmMain.Load());
     frmMain.MenuClick(0, "");
-    HWND tab = frmMain.Control(IDC_TAB_MAIN);
+    HWND tab = ControlById(frmMain.Controls(), IDC_TAB_MAIN);
     const auto key = [&](WPARAM vk, bool ctrl, bool shift) {
         BYTE keys[256] = {};
         ::GetKeyboardState(keys);
@@ -644,8 +644,8 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     ::SetFocus(tab);
     EXPECT_TRUE(key(VK_TAB, true, false));
     EXPECT_EQ(page(), 1);
-    EXPECT_TRUE(::IsWindowVisible(frmMain.chkStartCharging()));
-    EXPECT_FALSE(::IsWindowVisible(frmMain.Control(IDC_LBL_PERCENT)));
+    EXPECT_TRUE(::IsWindowVisible(frmMain.Controls().chkStartCharging));
+    EXPECT_FALSE(::IsWindowVisible(ControlById(frmMain.Controls(), IDC_LBL_PERCENT)));
     // Tab visits the alert options' controls and the tab strip, nothing hidden.
     std::vector<HWND> visited;
     for (int i = 0; i < 12; ++i) {
@@ -653,14 +653,14 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
         visited.push_back(::GetFocus());
         EXPECT_TRUE(::IsWindowVisible(::GetFocus())) << i;
     }
-    for (HWND expected : {frmMain.chkStartCharging(), frmMain.txtSndFile(0), frmMain.btnBrowse(2),
-                          frmMain.txtChargeAlert(), tab}) {
+    for (HWND expected : {frmMain.Controls().chkStartCharging, frmMain.Controls().txtSndFile[0], frmMain.Controls().btnBrowse[2],
+                          frmMain.Controls().txtChargeAlert, tab}) {
         EXPECT_NE(std::find(visited.begin(), visited.end(), expected), visited.end());
     }
     // Shift+Tab goes back the same way.
-    ::SetFocus(frmMain.btnBrowse(0));
+    ::SetFocus(frmMain.Controls().btnBrowse[0]);
     key(VK_TAB, false, true);
-    EXPECT_EQ(::GetFocus(), frmMain.txtSndFile(0));
+    EXPECT_EQ(::GetFocus(), frmMain.Controls().txtSndFile[0]);
     // Ctrl+Tab from a control of the page: the focus does not stay on a hidden control.
     EXPECT_TRUE(key(VK_TAB, true, false));
     EXPECT_EQ(page(), 2);
@@ -669,7 +669,7 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     EXPECT_EQ(page(), 0);
     EXPECT_TRUE(key(VK_TAB, true, true));
     EXPECT_EQ(page(), 2);
-    EXPECT_TRUE(::IsWindowVisible(frmMain.Control(IDC_CHK_ON_TOP)));
+    EXPECT_TRUE(::IsWindowVisible(ControlById(frmMain.Controls(), IDC_CHK_ON_TOP)));
     // Messages of other windows are left to the loop.
     MSG other{frmMain.oSysTray().Hwnd(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_FALSE(frmMain.TranslateKeyboard(other));
@@ -697,7 +697,7 @@ TEST_F(MainWindowTest, MenuMnemonicsReachAbout) {
 
 TEST_F(MainWindowTest, ScreenReadersHearTheBarAsAProgressBar) {
     ASSERT_TRUE(frmMain.Load());
-    HWND bar = frmMain.Control(IDC_PG_BATTERY_LEVEL);
+    HWND bar = ControlById(frmMain.Controls(), IDC_PG_BATTERY_LEVEL);
     EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 57);
     PBRANGE range{-1, -1};
     EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range)), 100);
@@ -732,7 +732,7 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
     frmMain.MenuClick(0, "");
     const int dpi = frmMain.Dpi() * 3 / 2;
     HWND hwnd = frmMain.Hwnd();
-    const HGDIOBJ oldFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.chkStartCharging(), WM_GETFONT, 0, 0));
+    const HGDIOBJ oldFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.Controls().chkStartCharging, WM_GETFONT, 0, 0));
     const HICON oldIcon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
     RECT window{};
     ::GetWindowRect(hwnd, &window);
@@ -749,7 +749,7 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
     EXPECT_NE(bar.Surface().PixelAt(Scale(360, dpi) / 3, inside), RGB(255, 255, 255));
     EXPECT_EQ(bar.Surface().PixelAt(Scale(360, dpi) * 9 / 10, inside), RGB(255, 255, 255));
     // The controls' new font is alive and not the old one (which is gone).
-    const HGDIOBJ newFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.chkStartCharging(), WM_GETFONT, 0, 0));
+    const HGDIOBJ newFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.Controls().chkStartCharging, WM_GETFONT, 0, 0));
     EXPECT_NE(newFont, oldFont);
     EXPECT_EQ(::GetObjectType(newFont), static_cast<DWORD>(OBJ_FONT));
     EXPECT_EQ(::GetObjectType(oldFont), 0u);

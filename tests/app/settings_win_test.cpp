@@ -41,13 +41,8 @@ public:
 bool Checked(MainWindow& w, int id) { return ::IsDlgButtonChecked(w.Hwnd(), id) == BST_CHECKED; }
 
 std::vector<int> TickedColours(MainWindow& w) {
-    std::vector<int> ticked;
-    for (int i = 0; i < 5; ++i) {
-        if (w.WindowOptions().ColourTicked(i)) {
-            ticked.push_back(i);
-        }
-    }
-    return ticked;
+    const auto colour = w.Chosen().barColour;
+    return colour ? std::vector<int>{*colour} : std::vector<int>{};
 }
 
 bool Topmost(HWND hwnd) { return (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
@@ -145,15 +140,17 @@ TEST_F(SettingsWindowTest, ChoicesSurviveARestart) {
         // The left button opens nothing.
         ::SendMessageA(w->pgBatteryLevel().Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
 
-        ::SendMessageA(w->Control(IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
+        ::SendMessageA(ControlById(w->Controls(), IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
         EXPECT_TRUE(Topmost(w->Hwnd()));
-        ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
+        ::SendMessageA(ControlById(w->Controls(), IDC_CHK_STARTUP), BM_CLICK, 0, 0);
         std::string stored;
         EXPECT_FALSE(test::ReadRunValue(stored)) << "unticking removes the Run value";
-        ::SendMessageA(w->chkStartCharging(), BM_CLICK, 0, 0);
-        ::SendMessageA(w->chkEndCharging(), BM_CLICK, 0, 0);
-        ::SetWindowTextA(w->txtChargeAlert(), "");
-        w->ShowSoundFile(2, "C:\\no such folder\\alarm.wav");
+        ::SendMessageA(w->Controls().chkStartCharging, BM_CLICK, 0, 0);
+        ::SendMessageA(w->Controls().chkEndCharging, BM_CLICK, 0, 0);
+        ::SetWindowTextA(w->Controls().txtChargeAlert, "");
+        UserOptions chosen = w->Chosen();
+        chosen.soundFiles[2] = "C:\\no such folder\\alarm.wav";
+        w->Choose(chosen);
         w->MenuClick(6, "");
     }
     EXPECT_NE(test::ReadWholeFile(ini).find("pglook=4"), std::string::npos);
@@ -172,12 +169,12 @@ TEST_F(SettingsWindowTest, ChoicesSurviveARestart) {
     EXPECT_EQ(TickedColours(*w), std::vector<int>{4});
     EXPECT_EQ(w->pgBatteryLevel().ProgressLook(), 3);
     char text[16] = {};
-    ::GetWindowTextA(w->txtChargeAlert(), text, sizeof text);
+    ::GetWindowTextA(w->Controls().txtChargeAlert, text, sizeof text);
     EXPECT_STREQ(text, "");
-    EXPECT_EQ(w->SoundTag(2), "C:\\no such folder\\alarm.wav");
+    EXPECT_EQ(w->Chosen().soundFiles[2], "C:\\no such folder\\alarm.wav");
 
     // Unticking on top shows the window without touching the tray entry.
-    ::SendMessageA(w->Control(IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
+    ::SendMessageA(ControlById(w->Controls(), IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
     EXPECT_FALSE(Topmost(w->Hwnd()));
     EXPECT_TRUE(w->Visible());
     EXPECT_EQ(w->oSysTray().MenuCaption(0), "Show Corvane");
@@ -187,10 +184,10 @@ TEST_F(SettingsWindowTest, UntickingWhenTheRunValueIsAlreadyGoneIsNoError) {
     auto w = Start();
     test::DeleteRunValue();
     MessageBoxInterceptor boxes;
-    ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
+    ::SendMessageA(ControlById(w->Controls(), IDC_CHK_STARTUP), BM_CLICK, 0, 0);
     EXPECT_FALSE(Checked(*w, IDC_CHK_STARTUP));
     EXPECT_TRUE(boxes.Calls().empty());
-    ::SendMessageA(w->Control(IDC_CHK_STARTUP), BM_CLICK, 0, 0);
+    ::SendMessageA(ControlById(w->Controls(), IDC_CHK_STARTUP), BM_CLICK, 0, 0);
     EXPECT_STRCASEEQ(test::RunValueTarget().c_str(), program.c_str());
 }
 
@@ -249,7 +246,7 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndLeavesTheFileAsItWas) {
 TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharge) {
     auto w = Start();
     w->MenuClick(0, "");
-    const HWND box = w->txtChargeAlert();
+    const HWND box = w->Controls().txtChargeAlert;
     ::SetWindowTextA(box, "");
     for (const char c : std::string("9a-x0. ")) {
         ::SendMessageA(box, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
@@ -279,14 +276,14 @@ TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharg
     for (const char* level : {"95", "10"}) {
         ::SetWindowTextA(box, level);
         ::SetFocus(box);
-        ::SetFocus(w->chkChargeLow());
+        ::SetFocus(w->Controls().chkChargeLow);
         test::PumpUntil([] { return false; }, 100);
     }
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].text, "Battery power is critical. Please connect your laptop to your charger.");
     EXPECT_EQ(boxes.Calls()[0].title, "Corvane Critical Charge Alert");
     EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_EQ(::GetFocus(), w->chkChargeLow());
+    EXPECT_EQ(::GetFocus(), w->Controls().chkChargeLow);
 }
 
 // A settings file from the system's old code page keeps its letters once the program runs in

@@ -140,17 +140,16 @@ int main(int argc, char** argv) {
         std::printf("could not create the main window\n");
         return 1;
     }
-    for (int id : {IDC_CHK_START_CHARGING, IDC_CHK_END_CHARGING, IDC_CHK_CHARGE_LOW}) {
-        ::CheckDlgButton(frmMain.Hwnd(), id, BST_CHECKED);
-    }
-    ::SetWindowTextA(frmMain.txtChargeAlert(), "10");
+    UserOptions chosen = frmMain.Chosen();
+    chosen.startChargingAlert = chosen.endChargingAlert = chosen.chargeLowAlert = true;
+    chosen.chargeAlertText = "10";
 #ifdef CORVANE_SOUNDS_DIR
     if (!silent) {
-        frmMain.ShowSoundFile(0, CORVANE_SOUNDS_DIR "/chg_start.wav");
-        frmMain.ShowSoundFile(1, CORVANE_SOUNDS_DIR "/chg_full.wav");
-        frmMain.ShowSoundFile(2, CORVANE_SOUNDS_DIR "/chg_critical.wav");
+        chosen.soundFiles = {CORVANE_SOUNDS_DIR "/chg_start.wav", CORVANE_SOUNDS_DIR "/chg_full.wav",
+                             CORVANE_SOUNDS_DIR "/chg_critical.wav"};
     }
 #endif
+    frmMain.Choose(chosen);
 
     std::printf("%10s %8s %8s %10s %14s\n", "tick", "GDI", "USER", "handles", "private bytes");
     Figures atThousand;
