@@ -93,62 +93,31 @@ constexpr ControlSpec kControls[] = {
      404, 274, &MainControls::tabMain},
 };
 
-constexpr const char* kTabCaptions[] = {"Battery Level", "Alert Options", "Settings"};
-
-using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+void Move(HWND control, const LayoutRect& r) {
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Puts the critical-level box in the blank gap of chkChargeLow's caption, wherever the font
-// makes it fall. The check box ends where the gap begins and a label carries the caption's
-// closing "%." after the box: how a check box draws the rest of its caption under a sibling
-// differs between systems, and the words must never hide behind the box or vanish.
-void PlaceChargeAlert(HWND parent, const MainControls& controls, int dpi, HFONT font) {
-    HWND check = controls.chkChargeLow;
-    HWND box = controls.txtChargeAlert;
-    HWND percent = controls.lblChargePercent;
-    RECT rc{};
-    ::GetWindowRect(check, &rc);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    WindowDc dc(check);
+// makes it fall.
+void PlaceChargeAlert(const MainControls& controls, LayoutRect check, int dpi, HFONT font) {
+    WindowDc dc(controls.chkChargeLow);
     SelectGuard keep(dc.get(), font);
     SIZE before{}, gap{}, tail{};
     const char lead[] = "Alert me when charge drops below ";
     ::GetTextExtentPoint32A(dc.get(), lead, static_cast<int>(sizeof lead - 1), &before);
     ::GetTextExtentPoint32A(dc.get(), "        ", 8, &gap);
     ::GetTextExtentPoint32A(dc.get(), "%.", 2, &tail);
-    const int checkWidth = SystemMetricForDpi(SM_CXMENUCHECK, dpi) + Scale(6, dpi);
-    const int checkRight = rc.left + checkWidth + before.cx;
-    const int height = Scale(20, dpi);
-    const int width = std::max<int>(gap.cx, Scale(28, dpi));
-    const int top = rc.top + (rc.bottom - rc.top - height) / 2;
-    ::SetWindowPos(check, nullptr, rc.left, rc.top, checkRight - rc.left, rc.bottom - rc.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SetWindowPos(box, nullptr, checkRight, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    const int labelHeight = tail.cy;
-    ::SetWindowPos(percent, nullptr, checkRight + width + Scale(3, dpi), rc.top + (rc.bottom - rc.top - labelHeight) / 2,
-                   tail.cx + Scale(2, dpi), labelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const ChargeLowMeasures measured{SystemMetricForDpi(SM_CXMENUCHECK, dpi), static_cast<int>(before.cx),
+                                     static_cast<int>(gap.cx), static_cast<int>(tail.cx), static_cast<int>(tail.cy)};
+    const ChargeLowRow row = LayoutChargeLow(check, measured, dpi);
+    Move(controls.chkChargeLow, row.check);
+    Move(controls.txtChargeAlert, row.box);
+    Move(controls.lblChargePercent, row.percent);
 }
 
 } // namespace
 
-UniqueGdiObject MakeUiFont(int dpi) {
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    static const auto forDpi = reinterpret_cast<SystemParametersInfoForDpiFn>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "SystemParametersInfoForDpi")));
-    if (forDpi) {
-        NONCLIENTMETRICSW ncm{};
-        ncm.cbSize = sizeof ncm;
-        if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, static_cast<UINT>(dpi))) {
-            return UniqueGdiObject(::CreateFontIndirectW(&ncm.lfMessageFont));
-        }
-    }
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-        ncm.lfMessageFont.lfHeight = ::MulDiv(ncm.lfMessageFont.lfHeight, dpi, DpiOfWindow(nullptr));
-        return UniqueGdiObject(::CreateFontIndirectA(&ncm.lfMessageFont));
-    }
-    return UniqueGdiObject();
-}
+UniqueGdiObject MakeUiFont(int dpi) { return MessageFontForDpi(dpi); }
 
 MainControls CreateMainControls(HWND parent) {
     MainControls controls;
@@ -190,18 +159,21 @@ HWND ControlById(const MainControls& controls, int id) {
 }
 
 void LayoutMainControls(const MainControls& controls, int dpi, HFONT font) {
+    LayoutRect chargeLow{};
     for (const ControlSpec& c : kControls) {
         HWND child = HandleOf(controls, c);
-        ::SetWindowPos(child, nullptr, Scale(c.x, dpi), Scale(c.y + kBannerHeight, dpi), Scale(c.w, dpi),
-                       Scale(c.h, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        const LayoutRect placed = Place(DesignRect{c.x, c.y, c.w, c.h}, dpi);
+        Move(child, placed);
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (child == controls.chkChargeLow) {
+            chargeLow = placed;
+        }
     }
     if (about::Banner* banner = about::Banner::FromHwnd(controls.Picture1)) {
         banner->SetDpi(dpi);
     }
-    HWND parent = ::GetParent(controls.tabMain);
-    PlaceChargeAlert(parent, controls, dpi, font);
-    ::InvalidateRect(parent, nullptr, TRUE);
+    PlaceChargeAlert(controls, chargeLow, dpi, font);
+    ::InvalidateRect(::GetParent(controls.tabMain), nullptr, TRUE);
 }
 
 void ShowPage(const MainControls& controls, Page page) {

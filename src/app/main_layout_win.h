@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "app/main_layout.h"
 #include "base/dpi_win.h"
 #include "base/handles_win.h"
 
@@ -13,14 +14,6 @@ namespace corvane::app {
 using corvane::DpiOfWindow;
 using corvane::kDesignDpi;
 using corvane::Scale;
-
-inline constexpr int kClientWidth = 420;
-// The banner across the top, the tabs below it.
-inline constexpr int kBannerHeight = 80;
-inline constexpr int kClientHeight = kBannerHeight + 290;
-
-// Pages of the tab control; controls on none of them are always shown.
-enum class Page { All = -1, BatteryLevel = 0, AlertOptions = 1, Settings = 2 };
 
 // The message font of the system at this DPI.
 UniqueGdiObject MakeUiFont(int dpi);

@@ -9,6 +9,7 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
 template <typename Fn>
 Fn Function(const char* module, const char* name) {
@@ -42,6 +43,24 @@ int SystemMetricForDpi(int index, int dpi) {
         return forDpi(index, static_cast<UINT>(dpi));
     }
     return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+UniqueGdiObject MessageFontForDpi(int dpi) {
+    static const auto forDpi = Function<SystemParametersInfoForDpiFn>("user32.dll", "SystemParametersInfoForDpi");
+    if (forDpi) {
+        NONCLIENTMETRICSW ncm{};
+        ncm.cbSize = sizeof ncm;
+        if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, static_cast<UINT>(dpi))) {
+            return UniqueGdiObject(::CreateFontIndirectW(&ncm.lfMessageFont));
+        }
+    }
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+        ncm.lfMessageFont.lfHeight = ::MulDiv(ncm.lfMessageFont.lfHeight, dpi, SystemDpi());
+        return UniqueGdiObject(::CreateFontIndirectA(&ncm.lfMessageFont));
+    }
+    return UniqueGdiObject();
 }
 
 RECT WindowRectForClient(RECT client, DWORD style, bool menu, DWORD exStyle, int dpi) {

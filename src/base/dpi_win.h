@@ -3,6 +3,8 @@
 // (1607) lacks them, and the program then falls back to the system-wide values.
 #include <windows.h>
 
+#include "base/handles_win.h"
+
 namespace corvane {
 
 inline constexpr int kDesignDpi = 96;
@@ -13,6 +15,8 @@ int Scale(int designValue, int dpi) noexcept;
 int DpiOfWindow(HWND hwnd);
 // GetSystemMetricsForDpi, or GetSystemMetrics scaled from the system DPI.
 int SystemMetricForDpi(int index, int dpi);
+// The system's message font at this DPI.
+UniqueGdiObject MessageFontForDpi(int dpi);
 // The window rectangle around a client rectangle at this DPI.
 RECT WindowRectForClient(RECT client, DWORD style, bool menu, DWORD exStyle, int dpi);
 
