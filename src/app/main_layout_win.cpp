@@ -138,11 +138,12 @@ MainControls CreateMainControls(HWND parent) {
     if (::GetModuleHandleA("uxtheme.dll")) {
         sys::SetWindowTheme(tab, L" ", L" ");
     }
-    for (int i = 0; i < 3; ++i) {
+    WPARAM position = 0;
+    for (const char* caption : kTabCaptions) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(kTabCaptions[i]);
-        ::SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        item.pszText = const_cast<char*>(caption);
+        ::SendMessageA(tab, TCM_INSERTITEMA, position++, reinterpret_cast<LPARAM>(&item));
     }
     ::SendMessageA(controls.txtChargeAlert, EM_LIMITTEXT, 3, 0);
     ShowPage(controls, Page::BatteryLevel);

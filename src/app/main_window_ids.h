@@ -31,7 +31,8 @@
 #define IDC_FM_APPLICATION_STARTUP 1042
 #define IDC_CHK_STARTUP 1043
 
-/* Menu-bar entries: the tray command number plus this base. */
+/* The menu bar (a MENU resource); its entries: the tray command number plus this base. */
+#define IDR_MAIN_MENU 100
 #define IDM_TRAY_COMMAND_BASE 2000
 #define IDM_HELP (IDM_TRAY_COMMAND_BASE + 2)
 #define IDM_WEBSITE (IDM_TRAY_COMMAND_BASE + 3)

@@ -35,18 +35,6 @@ constexpr UINT_PTR kUpdateTimer = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
-HMENU BuildMenuBar() {
-    HMENU bar = ::CreateMenu();
-    HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuA(menu, MF_STRING, IDM_HELP, "&Help");
-    ::AppendMenuA(menu, MF_STRING, IDM_WEBSITE, "&Visit Website");
-    ::AppendMenuA(menu, MF_STRING, IDM_ABOUT, "&About");
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_QUIT, "&Quit");
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), "&Menu");
-    return bar;
-}
-
 constexpr UINT_PTR kRefuseCloseSubclass = 0x434c;
 
 // The standard controls are closed by nothing of ours: a WM_CLOSE can only come from another
@@ -171,7 +159,7 @@ bool MainWindow::CreateFrame() {
         return false;
     }
     HWND hwnd = ::CreateWindowExA(kExStyle, CORVANE_MAIN_CLASS, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                                  nullptr, BuildMenuBar(), instance_, this);
+                                  nullptr, ::LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAIN_MENU)), instance_, this);
     if (!hwnd) {
         return false;
     }
