@@ -49,8 +49,7 @@ bool FileExists(std::string_view path, HWND owner) {
             return false;
         }
         const LookupError e = Classify(error);
-        const MessageBoxText box = RoutineErrorBox("FileExists", e.number, e.description);
-        ShowMessageBox(owner, box.text, box.title, MB_OK | MB_ICONINFORMATION);
+        ShowRoutineError(owner, "FileExists", e.number, e.description);
         return false;
     }
     bool found = false;
