@@ -53,9 +53,9 @@ public:
     void Text(const std::string& text, int fontHeight, int x, int y) {
         // Greyscale smoothing, not ClearType: its coverage is one value per pixel, which is
         // exactly what the alpha channel needs.
-        UniqueGdiObject font(::CreateFontA(-fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        UniqueGdiObject font(::CreateFontA(-fontHeight, fontHeight * 2 / 5, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                            OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                           VARIABLE_PITCH | FF_SWISS, "Tahoma"));
+                                           VARIABLE_PITCH | FF_SWISS, "Segoe UI"));
         if (!font) {
             return;
         }

@@ -16,7 +16,7 @@ struct Step {
 };
 
 // One character per reading: 'R' a reminder, '.' none.
-std::string Run(const std::vector<Step>& steps) {
+std::string Feed(const std::vector<Step>& steps) {
     Reminder machine;
     std::string out;
     for (const Step& s : steps) {
@@ -57,7 +57,7 @@ TEST(CareReminder, CrossingsTable) {
         {"raising the level re-arms below it", {{85, AC}, {86, AC, true, 90}, {90, AC, true, 90}}, "R.R"},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(Run(r.steps), r.expected) << r.what;
+        EXPECT_EQ(Feed(r.steps), r.expected) << r.what;
     }
 }
 
