@@ -1,6 +1,6 @@
 // Draws the charge icon as the tray would show it, on a light and on a dark taskbar at 96
-// and 144 dpi, enlarged pixel for pixel, into PPM files for a person to look at:
-//   charge_icon_shots <folder>   writes tray-<dpi>-<light|dark>.ppm there.
+// and 144 dpi, into PPM files for a person to look at (scripts/render-charge-icon.sh
+// enlarges them): charge_icon_shots <folder> writes tray-<dpi>-<light|dark>.ppm there.
 #include <windows.h>
 
 #include <algorithm>
@@ -42,7 +42,6 @@ int main(int argc, char** argv) {
     }
     const Reading readings[] = {{57, false}, {23, false}, {57, true}, {88, true}, {8, false}, {5, true}, {100, true}, {100, false}};
     const int count = static_cast<int>(sizeof readings / sizeof readings[0]);
-    const int zoom = 8;
     for (const int dpi : {96, 144}) {
         for (const bool light : {true, false}) {
             const int side = corvane::tray::TrayIconSize(dpi);
@@ -75,15 +74,9 @@ int main(int argc, char** argv) {
                 }
                 ::GdiFlush();
             }
-            std::vector<std::uint32_t> big(static_cast<std::size_t>(width) * zoom * height * zoom);
-            for (int y = 0; y < height * zoom; ++y) {
-                for (int x = 0; x < width * zoom; ++x) {
-                    big[static_cast<std::size_t>(y) * width * zoom + x] = px[(y / zoom) * width + x / zoom];
-                }
-            }
             const std::string path = std::string(argv[1]) + "\\tray-" + std::to_string(dpi) + "-" +
                                      (light ? "light" : "dark") + ".ppm";
-            if (!Write(path, width * zoom, height * zoom, big)) {
+            if (!Write(path, width, height, std::vector<std::uint32_t>(px, px + static_cast<std::size_t>(width) * height))) {
                 return 1;
             }
         }
