@@ -41,20 +41,19 @@ RangeRows RowsOfRange(const std::vector<ChargeRow>& rows, UnixTime start, UnixTi
 
 std::vector<TimeSpan> AcTimes(const RangeRows& r, UnixTime start, UnixTime now) {
     std::vector<TimeSpan> spans;
-    std::optional<UnixTime> onSince;
-    if (r.carried && r.carried->ac) {
-        onSince = start;
-    }
+    bool on = r.carried && r.carried->ac;
+    UnixTime onSince = start;
     for (const ChargeRow& row : r.inside) {
-        if (row.ac && !onSince) {
+        if (row.ac && !on) {
+            on = true;
             onSince = row.time;
-        } else if (!row.ac && onSince) {
-            spans.push_back({*onSince, row.time});
-            onSince.reset();
+        } else if (!row.ac && on) {
+            on = false;
+            spans.push_back({onSince, row.time});
         }
     }
-    if (onSince) {
-        spans.push_back({*onSince, now});
+    if (on) {
+        spans.push_back({onSince, now});
     }
     return spans;
 }
@@ -93,10 +92,19 @@ std::vector<ChartPoint> ChartPoints(const std::vector<ChargeRow>& rows, ChartRan
     const UnixTime start = now - span;
     const RangeRows r = RowsOfRange(rows, start, now);
     std::vector<ChartPoint> points;
+    // A week has thousands of rows for a few hundred pixels: within one pixel column only the
+    // turning points are kept, a point between its neighbours on the same vertical is dropped.
     const auto add = [&points](ChartPoint p) {
-        if (points.empty() || points.back() != p) {
-            points.push_back(p);
+        const std::size_t n = points.size();
+        if (n > 0 && points[n - 1] == p) {
+            return;
         }
+        if (n >= 2 && points[n - 1].x == p.x && points[n - 2].x == p.x &&
+            (points[n - 1].y - points[n - 2].y) * (p.y - points[n - 1].y) >= 0) {
+            points[n - 1] = p;
+            return;
+        }
+        points.push_back(p);
     };
     std::optional<int> level;
     if (r.carried) {

@@ -41,7 +41,7 @@ using UtcToLocalOffset = std::function<std::int64_t(UnixTime)>;
 
 // rows are in time order. A percent holds until the next row, so the line is drawn in steps:
 // the level before the range starts at the left edge, and the last one runs on to `now` at the
-// right edge. Consecutive equal points are given once.
+// right edge. Within a pixel column only the turning points are given.
 std::vector<ChartPoint> ChartPoints(const std::vector<ChargeRow>& rows, ChartRange range, ChartRect plot, UnixTime now);
 // The height of a percent in the plot.
 int ChartY(int percent, ChartRect plot) noexcept;

@@ -23,7 +23,6 @@ constexpr COLORREF kFrameColour = RGB(160, 160, 160);
 constexpr COLORREF kCriticalColour = RGB(200, 0, 0);
 constexpr COLORREF kTextColour = RGB(64, 64, 64);
 
-RECT ToRect(ChartRect r) { return {r.left, r.top, r.right, r.bottom}; }
 ChartRect ToChartRect(RECT r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
@@ -115,7 +114,12 @@ void PaintChart(HDC dc, RECT client, int dpi, HFONT font, const std::vector<Char
         for (const ChartMark& mark : ChartMarks(look.range, plot, look.now, look.offset)) {
             Line(dc, mark.x, plot.top, mark.x, plot.bottom + (mark.label.empty() ? gap : 2 * gap));
             if (!mark.label.empty()) {
-                ::TextOutA(dc, mark.x, plot.bottom + gap, mark.label.c_str(), static_cast<int>(mark.label.size()));
+                // A label at either end is moved in rather than cut.
+                SIZE size{};
+                ::GetTextExtentPoint32A(dc, mark.label.c_str(), static_cast<int>(mark.label.size()), &size);
+                const int x = std::clamp(mark.x, static_cast<int>(client.left + size.cx / 2 + 1),
+                                         static_cast<int>(std::max(client.right - size.cx / 2 - 1, client.left + size.cx / 2 + 1)));
+                ::TextOutA(dc, x, plot.bottom + gap, mark.label.c_str(), static_cast<int>(mark.label.size()));
             }
         }
     }
@@ -144,10 +148,17 @@ void PaintChart(HDC dc, RECT client, int dpi, HFONT font, const std::vector<Char
     }
     const std::vector<ChartPoint> points = ChartPoints(rows, look.range, plot, look.now);
     if (points.size() >= 2) {
-        const UniqueGdiObject pen(::CreatePen(PS_SOLID, std::max(1, Scale(2, dpi)), kLineColour));
+        // Thickened by drawing a one-pixel line again one pixel down and right: the line is made of
+        // steps, and a wide pen cost Wine eighteen times as much for a week of rows (13.4 ms to 0.75).
+        const UniqueGdiObject pen(::CreatePen(PS_SOLID, 1, kLineColour));
         const SelectGuard usePen(dc, pen.get());
         static_assert(sizeof(ChartPoint) == sizeof(POINT));
-        ::Polyline(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+        POINT origin{};
+        for (int k = 0; k < std::max(1, Scale(2, dpi)); ++k) {
+            ::SetViewportOrgEx(dc, k, k, &origin);
+            ::Polyline(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+            ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        }
     }
 }
 

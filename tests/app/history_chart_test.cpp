@@ -41,6 +41,12 @@ TEST(HistoryChart, RowsBecomeStepsAndAcSpansForBothRanges) {
     // On AC since before the range and still: one span over all of it.
     EXPECT_EQ(AcSpans({{kNow - 30 * kHour, 90, true}}, ChartRange::Day, kPlot, kNow), (std::vector<ChartSpan>{{0, 240}}));
     EXPECT_TRUE(ChartPoints({}, ChartRange::Day, kPlot, kNow).empty());
+    // Rows 10 s apart share a column: its turning points stay, the rest go.
+    const std::vector<ChargeRow> dense{{kNow - 30 * kHour, 50, false}, {kNow - 12 * kHour, 40, false},
+                                       {kNow - 12 * kHour + 10, 42, false}, {kNow - 12 * kHour + 20, 44, false},
+                                       {kNow - 12 * kHour + 30, 41, false}};
+    EXPECT_EQ(ChartPoints(dense, ChartRange::Day, kPlot, kNow),
+              (std::vector<ChartPoint>{{0, 50}, {120, 50}, {120, 60}, {120, 56}, {120, 59}, {240, 59}}));
 }
 
 TEST(HistoryChart, HourMarksFollowLocalTimeAcrossTheDstChange) {
