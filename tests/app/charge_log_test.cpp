@@ -51,7 +51,8 @@ TEST(ChargeLog, RowsReadBackAndCutOrGarbledLinesAreSkipped) {
     EXPECT_EQ(good, "time,percent,ac\r\n2026-12-08T18:20:05Z,57,0\r\n2026-12-08T18:21:05Z,56,1\r\n");
     const std::vector<ChargeRow> both{{kT, 57, false}, {kT + 60, 56, true}};
     EXPECT_EQ(ReadChargeRows(good), both);
-    // A cut last row: "…,5" would read as 5% were lines without an end accepted.
+    // A last row without its line end was cut short, even where what is left parses.
+    EXPECT_EQ(ReadChargeRows(good + "2026-12-08T18:22:05Z,55,1"), both);
     EXPECT_EQ(ReadChargeRows(good + "2026-12-08T18:22:05Z,5"), both);
     EXPECT_EQ(ReadChargeRows("time,percent,ac\n2026-12-08T18:20:05Z,57,0\n\x01\xff,,\n2026-12-08T18:2"
                              "\n2026-12-08T18:21:05Z,56,1\n2026-12-08T18:21:05Z,101,1\n2026-12-08T18:21:05Z,5,2\n"),

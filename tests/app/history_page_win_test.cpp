@@ -132,6 +132,7 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     page.Layout(area, dpi);
     EXPECT_EQ(page.Sentence(), ""); // nothing is read before the tab is first shown
     page.Show(true);
+    EXPECT_NE(::GetModuleHandleA("setupapi.dll"), nullptr); // the batteries were asked, for real
     Pump();
 
     const std::string day = "Last 24 hours: lowest 18% at 14:19, twice on AC power, now 57%.";
