@@ -227,8 +227,12 @@ TEST(ChargeLogFile, AppendsChangesOnlyAndPrunesAtStartForReal) {
 
 TEST(ChargeLogFile, AWriteThatFailsPausesLoggingWithOneLineOfReason) {
     TempFolder folder;
+    const std::string gone = folder.File("gone");
+    ASSERT_TRUE(::CreateDirectoryA(gone.c_str(), nullptr));
     ChargeLog log;
-    log.Open(folder.File("no such folder\\ChargeLog.csv"), kNow);
+    log.Open(gone + "\\ChargeLog.csv", kNow);
+    EXPECT_FALSE(log.Paused());
+    ASSERT_TRUE(::RemoveDirectoryA(gone.c_str())); // the folder went away while Corvane ran
     EXPECT_FALSE(log.Record(57, false, kNow));
     EXPECT_TRUE(log.Paused());
     EXPECT_EQ(log.Problem().rfind("Logging paused: ChargeLog.csv could not be written (", 0), 0u) << log.Problem();
