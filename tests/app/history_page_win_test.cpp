@@ -182,6 +182,10 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     // The week, and a reading that makes a row while shown.
     ::SendMessageA(page.Control(HistoryPage::kWeekOption), BM_CLICK, 0, 0);
     EXPECT_EQ(Text(page.Control(HistoryPage::kSentence)), "Last 7 days: lowest 18% on Tue 14:19, twice on AC power, now 57%.");
+    if (const char* shots = std::getenv("CORVANE_SHOT_DIR")) {
+        ::RedrawWindow(host.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SaveShot(host.get(), std::string(shots) + "\\history_week_" + std::to_string(dpi) + ".bmp");
+    }
     page.OnReading(57, false, kNow - kMinute);
     EXPECT_EQ(page.Sentence(), "Last 7 days: lowest 18% on Tue 14:19, twice on AC power, now 57%.");
     page.OnReading(12, false, kNow - kMinute);
