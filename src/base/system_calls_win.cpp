@@ -94,6 +94,30 @@ LRESULT LresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
     return f ? f(iid, wParam, object) : static_cast<LRESULT>(E_FAIL);
 }
 
+HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags) {
+    const auto f = FindSystemFunction<decltype(&::SetupDiGetClassDevsA)>(Setupapi, "SetupDiGetClassDevsA");
+    return f ? f(classGuid, enumerator, parent, flags) : INVALID_HANDLE_VALUE;
+}
+
+BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* interfaceGuid, DWORD index,
+                                 SP_DEVICE_INTERFACE_DATA* data) {
+    const auto f = FindSystemFunction<decltype(&::SetupDiEnumDeviceInterfaces)>(Setupapi, "SetupDiEnumDeviceInterfaces");
+    return f ? f(set, device, interfaceGuid, index, data) : FALSE;
+}
+
+BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
+                                      SP_DEVINFO_DATA* device) {
+    const auto f = FindSystemFunction<decltype(&::SetupDiGetDeviceInterfaceDetailA)>(
+        Setupapi, "SetupDiGetDeviceInterfaceDetailA");
+    return f ? f(set, data, detail, size, required, device) : FALSE;
+}
+
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) {
+    const auto f = FindSystemFunction<decltype(&::SetupDiDestroyDeviceInfoList)>(Setupapi, "SetupDiDestroyDeviceInfoList");
+    return f ? f(set) : FALSE;
+}
+
 HRESULT SetWindowTheme(HWND hwnd, const wchar_t* subAppName, const wchar_t* subIdList) {
     const auto f = FindSystemFunction<decltype(&::SetWindowTheme)>(Uxtheme, "SetWindowTheme");
     return f ? f(hwnd, subAppName, subIdList) : E_FAIL;

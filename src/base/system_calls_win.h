@@ -9,6 +9,7 @@
 #include <mmsystem.h>
 #include <objbase.h>
 #include <oleacc.h>
+#include <setupapi.h>
 #include <winspool.h>
 
 namespace corvane::sys {
@@ -36,6 +37,15 @@ BSTR SysAllocString(const OLECHAR* text);
 // oleacc: the bar's answer to screen readers.
 HRESULT CreateStdAccessibleObject(HWND hwnd, LONG objectId, REFIID iid, void** object);
 LRESULT LresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object);
+
+// setupapi: the battery devices, for their capacity.
+HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags);
+BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* interfaceGuid, DWORD index,
+                                 SP_DEVICE_INTERFACE_DATA* data);
+BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
+                                      SP_DEVINFO_DATA* device);
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set);
 
 // uxtheme
 HRESULT SetWindowTheme(HWND hwnd, const wchar_t* subAppName, const wchar_t* subIdList);

@@ -16,7 +16,7 @@ constexpr std::size_t kLibraries = static_cast<std::size_t>(SystemLibrary::Count
 
 constexpr std::array<const char*, kLibraries> kFileNames = {
     "comctl32.dll", "comdlg32.dll", "ole32.dll",   "oleacc.dll",  "oleaut32.dll",
-    "uxtheme.dll",  "version.dll",  "winmm.dll",   "winspool.drv",
+    "setupapi.dll", "uxtheme.dll",  "version.dll", "winmm.dll",   "winspool.drv",
 };
 
 // One UI thread uses these. A library, once loaded, stays for the life of the process: window

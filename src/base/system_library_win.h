@@ -16,7 +16,7 @@ void LimitLibrarySearch() noexcept;
 
 // The libraries loaded at their first use. The known DLLs among them (comdlg32, ole32,
 // oleaut32) come here too, so that they cost nothing until then.
-enum class SystemLibrary { Comctl32, Comdlg32, Ole32, Oleacc, Oleaut32, Uxtheme, Version, Winmm, Winspool, Count };
+enum class SystemLibrary { Comctl32, Comdlg32, Ole32, Oleacc, Oleaut32, Setupapi, Uxtheme, Version, Winmm, Winspool, Count };
 
 // The function `name` of the library, which is loaded from the system folder at the first call
 // and kept for the life of the process. Null when the library or the function cannot be had:

@@ -1,0 +1,61 @@
+#pragma once
+// ChargeLog.csv: one row at start and one for each change of the charge or of the power
+// source, so a week of a laptop's life is a few thousand rows. Rows are appended whole, one write
+// each; a row cut by a crash is the last line and has no line end, which is how it is recognised.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::app {
+
+// Seconds since 1970-01-01 00:00:00 UTC.
+using UnixTime = std::int64_t;
+
+struct ChargeRow {
+    UnixTime time = 0;
+    int percent = 0; // 0..100
+    bool ac = false;
+
+    friend bool operator==(const ChargeRow&, const ChargeRow&) = default;
+};
+
+inline constexpr std::string_view kChargeLogHeader = "time,percent,ac";
+inline constexpr std::string_view kChargeLogName = "ChargeLog.csv";
+// Rows older than this are dropped when the program starts.
+inline constexpr UnixTime kChargeLogKeepSeconds = 31 * 86400;
+
+// "2026-12-08T18:20:05Z"; ParseUtcTime accepts exactly that form.
+std::string FormatUtcTime(UnixTime time);
+std::optional<UnixTime> ParseUtcTime(std::string_view text);
+
+// "2026-12-08T18:20:05Z,57,0" and its line end.
+std::string ChargeRowLine(const ChargeRow& row);
+// One line without its line end; nothing for the header or a garbled line.
+std::optional<ChargeRow> ParseChargeRow(std::string_view line);
+// The rows of a whole log. Only lines that end in a line feed count: the text after the last
+// one is a row cut short, even when what is left of it happens to parse.
+std::vector<ChargeRow> ReadChargeRows(std::string_view text);
+
+// Whether a reading makes a row after `last` (the row written last by this run, none at start):
+// the first known reading does, and then only a change of percent or power source. A percent
+// above 100 is the system's "unknown" (255) and never does.
+bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac);
+
+// The rows to keep at `now`: those less than 31 days old.
+std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now);
+// Whether the log must be written anew at start: it holds rows to drop, or lines that do not
+// parse, or ends in a cut line (the next row appended would otherwise be glued to it).
+bool NeedsRewrite(std::string_view text, UnixTime now);
+// A whole log: the header line and the rows.
+std::string ChargeLogText(const std::vector<ChargeRow>& rows);
+
+// Days since 1970-01-01 for a civil date, and back (proleptic Gregorian).
+std::int64_t DaysFromCivil(int year, int month, int day) noexcept;
+struct CivilTime {
+    int year, month, day, hour, minute, second, weekday; // weekday 0 = Sunday
+};
+CivilTime CivilFromSeconds(std::int64_t seconds) noexcept;
+
+} // namespace corvane::app

@@ -1,0 +1,137 @@
+#include "app/charge_log_win.h"
+
+#include "app/app_settings_win.h"
+#include "base/handles_win.h"
+
+namespace corvane::app {
+
+namespace {
+
+// 100-ns intervals between 1601-01-01 and 1970-01-01.
+constexpr std::int64_t kEpochDifference = 116444736000000000LL;
+
+UnixTime FromFileTime(const FILETIME& ft) {
+    const std::int64_t ticks = (static_cast<std::int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return (ticks - kEpochDifference) / 10000000;
+}
+
+FILETIME ToFileTime(UnixTime time) {
+    const std::int64_t ticks = time * 10000000 + kEpochDifference;
+    return {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            return std::string();
+        }
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[16384];
+    DWORD read = 0;
+    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        text.append(buffer, read);
+    }
+    return text;
+}
+
+DWORD AppendLine(const std::string& path, std::string_view header, const std::string& line) {
+    UniqueFile file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return ::GetLastError();
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) {
+        return ::GetLastError();
+    }
+    // One write: a crash leaves the row whole or cut, never a header without its row in between.
+    std::string bytes = size.QuadPart == 0 ? std::string(header) + "\r\n" + line : line;
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        return ::GetLastError();
+    }
+    return written == bytes.size() ? ERROR_SUCCESS : ERROR_DISK_FULL;
+}
+
+std::string ErrorText(DWORD error) {
+    char* buffer = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+        reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length && buffer ? std::string(buffer, length) : "error " + std::to_string(error);
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+UnixTime UtcNow() {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return FromFileTime(now);
+}
+
+std::int64_t LocalOffsetAt(UnixTime time) {
+    const FILETIME ft = ToFileTime(time);
+    SYSTEMTIME utc{}, local{};
+    FILETIME localFt{};
+    if (!::FileTimeToSystemTime(&ft, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) ||
+        !::SystemTimeToFileTime(&local, &localFt)) {
+        return 0;
+    }
+    return FromFileTime(localFt) - time;
+}
+
+std::string LocalDate(UnixTime time) {
+    const CivilTime c = CivilFromSeconds(time + LocalOffsetAt(time));
+    char text[16];
+    wsprintfA(text, "%04d-%02d-%02d", c.year, c.month, c.day);
+    return text;
+}
+
+void ChargeLog::Open(const std::string& path, UnixTime now) {
+    path_ = path;
+    last_.reset();
+    problem_.clear();
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
+        Pause(::GetLastError());
+        return;
+    }
+    if (NeedsRewrite(*text, now) &&
+        !settings::StoreWholeFile(path, ChargeLogText(KeptRows(ReadChargeRows(*text), now)))) {
+        Pause(::GetLastError());
+    }
+}
+
+bool ChargeLog::Record(int percent, bool ac, UnixTime now) {
+    if (path_.empty() || Paused() || !MakesRow(last_, percent, ac)) {
+        return false;
+    }
+    const ChargeRow row{now, percent, ac};
+    if (const DWORD error = AppendLine(path_, kChargeLogHeader, ChargeRowLine(row)); error != ERROR_SUCCESS) {
+        Pause(error);
+        return false;
+    }
+    last_ = row;
+    return true;
+}
+
+void ChargeLog::Pause(DWORD error) {
+    problem_ = "Logging paused: " + FileNameOf(path_) + " could not be written (" + ErrorText(error) + ").";
+}
+
+} // namespace corvane::app
