@@ -15,7 +15,8 @@
 # setup's first instruction. Windows takes the common controls from its side-by-side store by
 # the manifest, and the setup loads the theme library from the system folder in its first lines,
 # once it has limited its library search to that folder. A planted library loaded anywhere else
-# (the setup's script, a plug-in, another stub) fails the test.
+# (the setup's script, a plug-in, another stub) fails the test, as does an import that Windows
+# would look for beside the setup.
 #   planted_dlls_setup_e2e.sh <wine-run> <out-dir> <planted.dll (64-bit)>
 # Exits 77 (skipped) where makensis or wixl is missing.
 set -u
