@@ -9,7 +9,7 @@ std::string WhatText(std::int32_t number, const std::string& source, const std::
 } // namespace
 
 ComponentError::ComponentError(std::int32_t number, std::string source, std::string description)
-    : std::runtime_error(WhatText(number, source, description)),
+    : what_(WhatText(number, source, description)),
       number_(number),
       source_(std::move(source)),
       description_(std::move(description)) {}

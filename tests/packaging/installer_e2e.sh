@@ -40,11 +40,13 @@ rm -rf "$out"
 CORVANE_PACKAGE_FROM_PRESETS=1 "$root/scripts/package.sh" "$out" >"$out.log" 2>&1 || { tail -n 30 "$out.log"; fail "package.sh"; }
 version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
-# Each stripped Corvane.exe inside the zips at most this many bytes: 400 KB for the 64-bit
-# exe. The 32-bit one is over that goal today (its DWARF unwind tables keep library code the
-# linker cannot drop); its ceiling is where it stands, so it can only shrink from here.
-max_exe_bytes_win64=409600
-max_exe_bytes_win32=425984
+# Each stripped Corvane.exe inside the zips at most this many bytes, under the 400 KB goal:
+# what they weigh today (some 290 KB and 328 KB) with room for the features on their way.
+# The linker keeps every function of each object it takes in (the unwind tables name them
+# all), so a single call into a new part of the standard library can cost tens of KB: this
+# is where that shows.
+max_exe_bytes_win64=348160
+max_exe_bytes_win32=380928
 
 # The four files; each installer at most 400 KB.
 for f in "setup-x64.exe" "setup-x86.exe" "win64.zip" "win32.zip"; do

@@ -23,7 +23,7 @@ struct Persisted {
 
 // Every persisted property by its key, in the order of the control's interface. OwnerHwnd
 // is a run-time value and is not stored.
-const Persisted kPersisted[] = {
+constexpr Persisted kPersisted[] = {
     {"Color", &P::color},
     {"CancelError", &P::cancelError},
     {"Flags", &P::flags},
