@@ -70,7 +70,7 @@ TEST(LoadSettings, StoredValuesWinAndBlankSoundsFallBackToTheDefaultFile) {
     file.values = {{"alert/chrg_start", "1"}, {"alert/chrg_100", "0"}, {"alert/chrg_low", "0"},
                    {"snd/chrg_start", "   "},  {"snd/chrg_100", "D:\\gone.wav"}, {"chrg/alert_val", ""},
                    {"settings/startup", "0"},  {"settings/ontop", "1"},          {"settings/pglook", "0"},
-                   {"settings/traycharge", "1"}, {"settings/careon", "1"},      {"settings/careval", "55"}};
+                   {"settings/traycharge", "1"}, {"settings/careon", "0"},      {"settings/careval", "55"}};
     // A drive's root: one backslash before each name.
     const UserOptions o = LoadSettings(file, "C:\\", Existing({"C:\\chg_start.wav"}));
     EXPECT_EQ(file.log.front(), "C:\\AppOpt.ini 5000");
@@ -79,7 +79,7 @@ TEST(LoadSettings, StoredValuesWinAndBlankSoundsFallBackToTheDefaultFile) {
     EXPECT_TRUE(o.startChargingAlert && !o.endChargingAlert && !o.chargeLowAlert);
     EXPECT_TRUE(!o.startup && o.onTop);
     EXPECT_EQ(o.barColour, 0);
-    EXPECT_TRUE(o.trayCharge && o.careOn);
+    EXPECT_TRUE(o.trayCharge && !o.careOn);
     EXPECT_EQ(o.careLevel, 55);
 }
 
