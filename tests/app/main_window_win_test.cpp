@@ -880,6 +880,15 @@ TEST_F(MainWindowTest, CareReminderComesOnceAtTheCrossingAndAgainAfterAReconnect
     frmMain.tmrUpdate_Timer();
     EXPECT_EQ(played.Calls().size(), 2u);
     EXPECT_EQ(BalloonText(frmMain.oSysTray(), false).substr(0, 24), "Battery has reached 85% ");
+    // Unplugged, drained below the level, then plugged in above it at once.
+    battery.ac = 0;
+    battery.percent = 57;
+    frmMain.tmrUpdate_Timer();
+    battery.ac = 1;
+    battery.percent = 90;
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(played.Calls().size(), 3u);
+    EXPECT_EQ(BalloonText(frmMain.oSysTray(), false).substr(0, 24), "Battery has reached 90% ");
 }
 
 } // namespace
