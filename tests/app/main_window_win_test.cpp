@@ -696,6 +696,16 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     EXPECT_TRUE(key(VK_TAB, true, true));
     EXPECT_EQ(page(), 2);
     EXPECT_TRUE(::IsWindowVisible(ControlById(frmMain.Controls(), IDC_CHK_ON_TOP)));
+    // The Settings tab's options, the reminder's level box among them, are reached by Tab too.
+    std::vector<HWND> settings;
+    for (int i = 0; i < 6; ++i) {
+        key(VK_TAB, false, false);
+        settings.push_back(::GetFocus());
+    }
+    for (HWND expected : {frmMain.Controls().chkOnTop, frmMain.Controls().chkStartup, frmMain.Controls().chkTrayCharge,
+                          frmMain.Controls().chkCareOn, frmMain.Controls().txtCareVal}) {
+        EXPECT_NE(std::find(settings.begin(), settings.end(), expected), settings.end());
+    }
     // Messages of other windows are left to the loop.
     MSG other{frmMain.oSysTray().Hwnd(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_FALSE(frmMain.TranslateKeyboard(other));
@@ -819,6 +829,7 @@ TEST_F(MainWindowTest, TrayChargeDrawsTheIconWhileTickedAndUntickingRestoresTheP
     ASSERT_EQ(tray.IconHandle(), program) << "unticked at first";
     const HWND option = ControlById(frmMain.Controls(), IDC_CHK_TRAY_CHARGE);
     ::SendMessageA(option, BM_CLICK, 0, 0);
+    EXPECT_TRUE(frmMain.Chosen().trayCharge);
     const HICON drawn = tray.IconHandle();
     EXPECT_NE(drawn, program) << "drawn at once, not at the next tick";
     ICONINFO info{};
@@ -847,12 +858,21 @@ TEST_F(MainWindowTest, TrayChargeDrawsTheIconWhileTickedAndUntickingRestoresTheP
     EXPECT_NE(themed, low);
     EXPECT_NE(themed, program);
 
+    // The window's DPI changes and its icons are loaded again: the drawn icon stays in the tray,
+    // and unticking puts back the program's icon as it is now.
+    RECT window{};
+    ::GetWindowRect(frmMain.Hwnd(), &window);
+    const int dpi = frmMain.Dpi() * 3 / 2;
+    ::SendMessageA(frmMain.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+    const HICON reloaded = reinterpret_cast<HICON>(::SendMessageA(frmMain.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(tray.IconHandle(), themed);
+
     ::SendMessageA(option, BM_CLICK, 0, 0);
-    EXPECT_EQ(tray.IconHandle(), program);
+    EXPECT_EQ(tray.IconHandle(), reloaded);
     EXPECT_FALSE(::GetIconInfo(themed, &info)) << "the drawn icon is freed";
     EXPECT_TRUE(ShellHasIcon(tray));
     frmMain.tmrUpdate_Timer();
-    EXPECT_EQ(tray.IconHandle(), program);
+    EXPECT_EQ(tray.IconHandle(), reloaded);
 }
 
 TEST_F(MainWindowTest, CareReminderComesOnceAtTheCrossingAndAgainAfterAReconnection) {
