@@ -4,6 +4,7 @@
 #include <exception>
 #include <limits>
 
+#include "app/care_reminder.h"
 #include "app/sounds.h"
 #include "app/window_options.h"
 
@@ -104,6 +105,11 @@ UserOptions LoadSettings(SettingsFile& file, std::string_view programFolder, con
     }
     const std::optional<std::int32_t> colour = WholeNumber(file.Read("settings", "pglook", "3"));
     options.barColour = colour && app::options::LookOfColour(*colour) ? *colour : kDefaultColour;
+    // Keys of later versions come after pglook, so the earlier one reads its own keys unchanged.
+    namespace care = app::care;
+    options.trayCharge = care::ParseFlag(file.Read(care::kSection, care::kTrayChargeKey, care::kFlagDefault));
+    options.careOn = care::ParseFlag(file.Read(care::kSection, care::kCareOnKey, care::kFlagDefault));
+    options.careLevel = care::ParseLevel(file.Read(care::kSection, care::kCareValKey, care::kCareValDefault));
     return options;
 }
 
@@ -133,6 +139,12 @@ bool SaveSettings(SettingsFile& file, const UserOptions& options, CycleRecord cy
         }
         // No colour chosen yet: the stored one stays.
         if (options.barColour && !file.Write("settings", "pglook", std::to_string(*options.barColour))) {
+            return false;
+        }
+        namespace care = app::care;
+        if (!file.Write(care::kSection, care::kTrayChargeKey, care::FlagText(options.trayCharge)) ||
+            !file.Write(care::kSection, care::kCareOnKey, care::FlagText(options.careOn)) ||
+            !file.Write(care::kSection, care::kCareValKey, care::LevelText(options.careLevel))) {
             return false;
         }
         return file.Commit();

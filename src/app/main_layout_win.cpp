@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "about/banner_win.h"
 #include "app/main_window_ids.h"
@@ -69,7 +70,7 @@ constexpr ControlSpec kControls[] = {
     {IDC_LABEL3, "STATIC", "Select Sound File for alert ...", kLabel, 0, Page::AlertOptions, 46, 144, 300, 16, &MainControls::Label3},
     {IDC_TXT_SND_FILE0 + 1, "EDIT", "", kSoundBox, WS_EX_CLIENTEDGE, Page::AlertOptions, 46, 162, 300, 21, nullptr, &MainControls::txtSndFile, 1},
     {IDC_BTN_BROWSE0 + 1, "BUTTON", "...", kButton, 0, Page::AlertOptions, 352, 162, 36, 21, nullptr, &MainControls::btnBrowse, 1},
-    // The critical level box sits over the blank gap of this caption; see PlaceChargeAlert.
+    // The critical level box sits over the blank gap of this caption; see PlaceBoxInCaption.
     {IDC_LBL_CHARGE_PERCENT, "STATIC", "%.", kLabel, 0, Page::AlertOptions, 256, 192, 20, 16, &MainControls::lblChargePercent},
     {IDC_TXT_CHARGE_ALERT, "EDIT", "10", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE,
      Page::AlertOptions, 220, 189, 30, 20, &MainControls::txtChargeAlert},
@@ -86,6 +87,16 @@ constexpr ControlSpec kControls[] = {
     {IDC_CHK_STARTUP, "BUTTON", "Start Corvane on Windows Startup.", kCheck, 0, Page::Settings, 30, 122, 360, 18, &MainControls::chkStartup},
     {IDC_FM_APPLICATION_STARTUP, "BUTTON", "Application Startup ... ", kFrame, 0, Page::Settings, 18, 100, 384,
      52, &MainControls::fmApplicationStartup},
+    {IDC_CHK_TRAY_CHARGE, "BUTTON", "Show the charge in the tray icon.", kCheck, 0, Page::Settings, 30, 182, 360, 18,
+     &MainControls::chkTrayCharge},
+    // Like chkChargeLow: the level box sits over the blank gap of this caption.
+    {IDC_LBL_CARE_PERCENT, "STATIC", "%.", kLabel, 0, Page::Settings, 276, 210, 20, 16, &MainControls::lblCarePercent},
+    {IDC_TXT_CARE_VAL, "EDIT", "80", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE,
+     Page::Settings, 240, 207, 30, 20, &MainControls::txtCareVal},
+    {IDC_CHK_CARE_ON, "BUTTON", "Remind me to remove the AC supply at         %.", kCheck | WS_CLIPSIBLINGS, 0,
+     Page::Settings, 30, 208, 360, 18, &MainControls::chkCareOn},
+    {IDC_FM_TRAY_CARE, "BUTTON", "Tray and Battery Care ... ", kFrame, 0, Page::Settings, 18, 160, 384, 78,
+     &MainControls::fmTrayCare},
 
     {IDC_PICTURE1, about::Banner::kClassName, "", WS_CHILD | WS_VISIBLE, 0, Page::All, 0, -kBannerHeight,
      kClientWidth, kBannerHeight, &MainControls::Picture1},
@@ -97,22 +108,25 @@ void Move(HWND control, const LayoutRect& r) {
     ::SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Puts the critical-level box in the blank gap of chkChargeLow's caption, wherever the font
-// makes it fall.
-void PlaceChargeAlert(const MainControls& controls, LayoutRect check, int dpi, HFONT font) {
-    WindowDc dc(controls.chkChargeLow);
+// Puts a level box in the blank gap of its check box's caption, wherever the font makes it
+// fall: the critical level in chkChargeLow's, the reminder level in chkCareOn's.
+struct BoxInCaption {
+    HWND check, box, percent;
+    std::string_view lead; // the caption up to its blanks
+};
+void PlaceBoxInCaption(const BoxInCaption& row, LayoutRect check, int dpi, HFONT font) {
+    WindowDc dc(row.check);
     SelectGuard keep(dc.get(), font);
     SIZE before{}, gap{}, tail{};
-    const char lead[] = "Alert me when charge drops below ";
-    ::GetTextExtentPoint32A(dc.get(), lead, static_cast<int>(sizeof lead - 1), &before);
+    ::GetTextExtentPoint32A(dc.get(), row.lead.data(), static_cast<int>(row.lead.size()), &before);
     ::GetTextExtentPoint32A(dc.get(), "        ", 8, &gap);
     ::GetTextExtentPoint32A(dc.get(), "%.", 2, &tail);
     const ChargeLowMeasures measured{SystemMetricForDpi(SM_CXMENUCHECK, dpi), static_cast<int>(before.cx),
                                      static_cast<int>(gap.cx), static_cast<int>(tail.cx), static_cast<int>(tail.cy)};
-    const ChargeLowRow row = LayoutChargeLow(check, measured, dpi);
-    Move(controls.chkChargeLow, row.check);
-    Move(controls.txtChargeAlert, row.box);
-    Move(controls.lblChargePercent, row.percent);
+    const ChargeLowRow placed = LayoutChargeLow(check, measured, dpi);
+    Move(row.check, placed.check);
+    Move(row.box, placed.box);
+    Move(row.percent, placed.percent);
 }
 
 } // namespace
@@ -146,6 +160,7 @@ MainControls CreateMainControls(HWND parent) {
         ::SendMessageA(tab, TCM_INSERTITEMA, position++, reinterpret_cast<LPARAM>(&item));
     }
     ::SendMessageA(controls.txtChargeAlert, EM_LIMITTEXT, 3, 0);
+    ::SendMessageA(controls.txtCareVal, EM_LIMITTEXT, 3, 0);
     ShowPage(controls, Page::BatteryLevel);
     return controls;
 }
@@ -160,7 +175,7 @@ HWND ControlById(const MainControls& controls, int id) {
 }
 
 void LayoutMainControls(const MainControls& controls, int dpi, HFONT font) {
-    LayoutRect chargeLow{};
+    LayoutRect chargeLow{}, careOn{};
     for (const ControlSpec& c : kControls) {
         HWND child = HandleOf(controls, c);
         const LayoutRect placed = Place(DesignRect{c.x, c.y, c.w, c.h}, dpi);
@@ -169,11 +184,19 @@ void LayoutMainControls(const MainControls& controls, int dpi, HFONT font) {
         if (child == controls.chkChargeLow) {
             chargeLow = placed;
         }
+        if (child == controls.chkCareOn) {
+            careOn = placed;
+        }
     }
     if (about::Banner* banner = about::Banner::FromHwnd(controls.Picture1)) {
         banner->SetDpi(dpi);
     }
-    PlaceChargeAlert(controls, chargeLow, dpi, font);
+    PlaceBoxInCaption({controls.chkChargeLow, controls.txtChargeAlert, controls.lblChargePercent,
+                       "Alert me when charge drops below "},
+                      chargeLow, dpi, font);
+    PlaceBoxInCaption({controls.chkCareOn, controls.txtCareVal, controls.lblCarePercent,
+                       "Remind me to remove the AC supply at "},
+                      careOn, dpi, font);
     ::InvalidateRect(::GetParent(controls.tabMain), nullptr, TRUE);
 }
 

@@ -52,6 +52,11 @@ struct MainControls {
     HWND chkOnTop = nullptr;
     HWND fmApplicationStartup = nullptr;
     HWND chkStartup = nullptr;
+    HWND fmTrayCare = nullptr;
+    HWND chkTrayCharge = nullptr;
+    HWND chkCareOn = nullptr;
+    HWND txtCareVal = nullptr;
+    HWND lblCarePercent = nullptr; // the "%." closing chkCareOn's caption after the box
 };
 
 // Creates the main window's child controls.

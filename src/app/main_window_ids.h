@@ -30,6 +30,11 @@
 #define IDC_CHK_ON_TOP 1041
 #define IDC_FM_APPLICATION_STARTUP 1042
 #define IDC_CHK_STARTUP 1043
+#define IDC_FM_TRAY_CARE 1044
+#define IDC_CHK_TRAY_CHARGE 1045
+#define IDC_CHK_CARE_ON 1046
+#define IDC_TXT_CARE_VAL 1047
+#define IDC_LBL_CARE_PERCENT 1048
 
 /* The menu bar (a MENU resource); its entries: the tray command number plus this base. */
 #define IDR_MAIN_MENU 100

@@ -10,6 +10,8 @@
 #include "about/about_layout.h"
 #include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
+#include "app/app_settings.h"
+#include "app/care_box_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
@@ -25,6 +27,7 @@
 #include "controls/commondialog/common_dialog_win.h"
 #include "controls/progressbar/progress_bar_win.h"
 #include "corvane_version.h"
+#include "tray/charge_icon_win.h"
 
 namespace corvane::app {
 
@@ -36,6 +39,8 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr DWORD kExStyle = 0;
 
 constexpr UINT_PTR kRefuseCloseSubclass = 0x434c;
+// Posted by the reminder level box once it was left for another of the program's windows.
+constexpr UINT kCareLevelLeft = WM_APP + 0x40;
 
 // The standard controls are closed by nothing of ours: a WM_CLOSE can only come from another
 // program, and a control it destroyed would leave its option reading as unticked and its
@@ -120,8 +125,9 @@ AppIcons LoadAppIcons(HINSTANCE instance, int dpi) {
 MainWindow::MainWindow(HINSTANCE instance, Options options)
     : instance_(instance),
       startOptions_(options),
+      source_(&SourceOf(startOptions_, ownSource_)),
       ports_(*this),
-      cycle_(SourceOf(startOptions_, ownSource_), ClockOf(startOptions_, ownClock_), ports_, ports_, ports_) {}
+      cycle_(ports_, ClockOf(startOptions_, ownClock_), ports_, ports_, ports_) {}
 
 MainWindow::~MainWindow() {
     startOptions_.quitWhenDestroyed = false;
@@ -190,6 +196,7 @@ void MainWindow::CreateControllers() {
     optionControls.lastPercent = [this] { return cycle_.State().LastPercent; };
     optionControls.colourChosen = [this](std::int32_t index) { ChooseColour(index); };
     windowOptions_ = std::make_unique<WindowOptionsController>(std::move(optionControls));
+    AttachCareLevelBox(controls_.txtCareVal, kCareLevelLeft);
     ShowOptions(); // the design states
 }
 
@@ -207,6 +214,9 @@ void MainWindow::CreateTray() {
         tray_->AddMenuItem(entry, "", false);
     }
     tray_->SetIconHandle(icons_.Small());
+    // The tray takes each drawn icon before the one it replaces is freed.
+    chargeIcon_ = std::make_unique<tray::ChargeIcon>([this](HICON icon) { tray_->SetIconHandle(icon); },
+                                                     icons_.Small());
 }
 
 void MainWindow::FirstReading() {
@@ -233,6 +243,7 @@ void MainWindow::Unload() {
         // tray window's own handlers, which must not find themselves deleted on return.
         tray_->Unload();
     }
+    chargeIcon_.reset(); // the shell no longer shows the drawn icon
     if (hwnd_ && windowOptions_ && !settingsSaved_) {
         SaveSettings();
     }
@@ -445,6 +456,54 @@ void MainWindow::CyclePorts::PlayAlertSound(int slot) {
         w_.sounds_->PlayAlertSound(slot);
     }
 }
+bool MainWindow::CyclePorts::Read(PowerStatus& status) {
+    if (!w_.source_->Read(status)) {
+        return false;
+    }
+    w_.lastReading_ = status;
+    w_.ShowChargeIcon();
+    // Before the cycle's own alerts: at 100 the full alert's balloon comes last and stays.
+    w_.RemindOfCare(status);
+    return true;
+}
+
+void MainWindow::ShowChargeIcon() {
+    if (!chargeIcon_ || !tray_->Loaded() || !lastReading_) {
+        return;
+    }
+    if (!options_.trayCharge) {
+        chargeIcon_->Off();
+        return;
+    }
+    const std::optional<std::int32_t> critical = settings::WholeNumber(options_.chargeAlertText);
+    chargeIcon_->Update(lastReading_->BatteryLifePercent, lastReading_->ACLineStatus == 1, critical.value_or(-1),
+                        DpiOfWindow(tray_->Hwnd()));
+}
+
+void MainWindow::RemindOfCare(const PowerStatus& status) {
+    if (auto balloon = careReminder_.Reading(options_.careOn, options_.careLevel, status.BatteryLifePercent,
+                                             status.ACLineStatus == 1)) {
+        ports_.ShowBalloonTip(balloon->message, balloon->title, balloon->icon,
+                              static_cast<std::int32_t>(balloon->timeOutMs));
+        ports_.PlayAlertSound(balloon->soundSlot);
+    }
+}
+
+void MainWindow::CheckCareLevel() {
+    const care::LevelCheck check = care::CheckLevelText(WindowText(controls_.txtCareVal));
+    if (check.level) {
+        options_.careLevel = *check.level;
+        return;
+    }
+    // Refused like the critical level's warning: a box, then the focus back where it was going;
+    // the box shows the level that still holds.
+    const HWND focus = ::GetFocus();
+    ShowMessageBox(hwnd_.get(), check.refusal, care::kRefusalTitle, MB_OK | MB_ICONINFORMATION);
+    ::SetWindowTextA(controls_.txtCareVal, care::LevelText(options_.careLevel).c_str());
+    if (focus && ::IsWindow(focus) && ::GetFocus() != focus) {
+        ::SetFocus(focus);
+    }
+}
 
 void MainWindow::ShowOptions() {
     const auto check = [](HWND box, bool checked) {
@@ -455,6 +514,11 @@ void MainWindow::ShowOptions() {
     check(controls_.chkChargeLow, options_.chargeLowAlert);
     check(controls_.chkOnTop, options_.onTop);
     check(controls_.chkStartup, options_.startup);
+    check(controls_.chkTrayCharge, options_.trayCharge);
+    check(controls_.chkCareOn, options_.careOn);
+    if (care::CheckLevelText(WindowText(controls_.txtCareVal)).level != options_.careLevel) {
+        ::SetWindowTextA(controls_.txtCareVal, care::LevelText(options_.careLevel).c_str());
+    }
     if (WindowText(controls_.txtChargeAlert) != options_.chargeAlertText) {
         ::SetWindowTextA(controls_.txtChargeAlert, options_.chargeAlertText.c_str()); // keeps the caret otherwise
     }
@@ -480,6 +544,9 @@ void MainWindow::Choose(const UserOptions& chosen) {
     if (chosen.barColour) {
         windowOptions_->SetBarLook(*chosen.barColour);
     }
+    if (chosen.trayCharge != before.trayCharge) {
+        ShowChargeIcon();
+    }
 }
 
 void MainWindow::ChooseColour(std::int32_t index) {
@@ -500,6 +567,15 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
         }
         return HIWORD(wParam) == EN_CHANGE;
     }
+    if (from == controls_.txtCareVal) {
+        // A level acts as soon as it is one; anything else waits for the box to be left.
+        if (HIWORD(wParam) == EN_CHANGE) {
+            if (const auto level = care::CheckLevelText(WindowText(from)).level) {
+                options_.careLevel = *level;
+            }
+        }
+        return HIWORD(wParam) == EN_CHANGE;
+    }
     if (HIWORD(wParam) != BN_CLICKED) {
         return false;
     }
@@ -516,6 +592,14 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
     } else if (from == controls_.chkStartup) {
         options_.startup = checked;
         windowOptions_->SetStartup(checked);
+    } else if (from == controls_.chkTrayCharge) {
+        options_.trayCharge = checked;
+        ShowChargeIcon();
+    } else if (from == controls_.chkCareOn) {
+        options_.careOn = checked;
+        if (checked && lastReading_) {
+            RemindOfCare(*lastReading_); // a charge already past the level reminds now
+        }
     } else {
         return false;
     }
@@ -526,8 +610,12 @@ void MainWindow::ApplyIcons(AppIcons icons) {
     // The window and the tray take the new icons before the old ones are destroyed.
     ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.Big()));
     ::SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.Small()));
-    if (tray_ && tray_->Loaded()) {
+    // A drawn charge icon stays in the tray; the program's icon stands in behind it.
+    if (tray_ && tray_->Loaded() && !(chargeIcon_ && chargeIcon_->Current())) {
         tray_->SetIconHandle(icons.Small());
+    }
+    if (chargeIcon_) {
+        chargeIcon_->ProgramIconChanged(icons.Small());
     }
     icons_ = std::move(icons);
 }
@@ -615,8 +703,19 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyDpi(HIWORD(wParam));
         ApplyIcons(LoadAppIcons(instance_, dpi_));
+        ShowChargeIcon();
         return 0;
     }
+    case WM_SETTINGCHANGE:
+        if (chargeIcon_ && tray::IsThemeChange(lParam)) {
+            chargeIcon_->ThemeChanged();
+        }
+        break;
+    case kCareLevelLeft:
+        if (!unloading_ && !quitPending_) {
+            CheckCareLevel();
+        }
+        return 0;
     default:
         break;
     }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/main_layout_win.h"
+#include "app/care_reminder.h"
 #include "app/main_window_ids.h"
 #include "app/power_cycle.h"
 #include "app/user_options.h"
@@ -29,6 +30,9 @@ class AlertSoundsController;
 }
 namespace corvane::about {
 class AboutWindow;
+}
+namespace corvane::tray {
+class ChargeIcon;
 }
 
 namespace corvane::app {
@@ -127,7 +131,7 @@ public:
 private:
     friend class WindowClass<MainWindow>;
     // The cycle's view of the window, the tray and the sounds.
-    class CyclePorts final : public CycleView, public TrayPort, public SoundPort {
+    class CyclePorts final : public CycleView, public TrayPort, public SoundPort, public PowerSource {
     public:
         explicit CyclePorts(MainWindow& w) noexcept : w_(w) {}
         void ShowCharge(std::int32_t barValue, std::string_view percentText) override;
@@ -138,6 +142,8 @@ private:
         void ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
                             std::int32_t timeOutMs) override;
         void PlayAlertSound(int slot) override;
+        // Every reading of the cycle passes here on its way, before the cycle alerts by it.
+        bool Read(PowerStatus& status) override;
 
     private:
         MainWindow& w_;
@@ -160,6 +166,10 @@ private:
     // A check box or the critical level box changed: the choice follows it, then acts.
     bool OnOptionCommand(WPARAM wParam, LPARAM lParam);
     void ChooseColour(std::int32_t index);
+    // The tray charge and the care reminder, by a reading; and the reminder level box left.
+    void ShowChargeIcon();
+    void RemindOfCare(const PowerStatus& status);
+    void CheckCareLevel();
     void LoadSettings();
     void SaveSettings();
     std::string AppFolder() const;
@@ -190,10 +200,14 @@ private:
     Options startOptions_;
     std::unique_ptr<PowerSource> ownSource_;
     std::unique_ptr<Clock> ownClock_;
+    PowerSource* source_; // the readings' origin; the cycle reads through ports_
     CyclePorts ports_;
     PowerCycle cycle_;
     UserOptions options_;
     std::unique_ptr<tray::SysTrayWindow> tray_;
+    std::unique_ptr<tray::ChargeIcon> chargeIcon_; // while the tray is loaded
+    care::Reminder careReminder_;
+    std::optional<PowerStatus> lastReading_; // none until the first reading
     UniqueWindow hwnd_;
     MainControls controls_;
     UniqueGdiObject font_;

@@ -30,6 +30,9 @@ struct UserOptions {
     bool startup = false; // chkStartup
     // The bar colour's entry in the colour menu; none until one was chosen or loaded.
     std::optional<std::int32_t> barColour;
+    bool trayCharge = false; // chkTrayCharge: the charge drawn in the tray icon
+    bool careOn = false;     // chkCareOn: the battery care reminder
+    std::int32_t careLevel = 80; // txtCareVal's last accepted level
 
     AlertOptions Alerts() const { return {startChargingAlert, endChargingAlert, chargeLowAlert, chargeAlertText}; }
     bool operator==(const UserOptions&) const = default;

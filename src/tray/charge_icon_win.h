@@ -49,6 +49,9 @@ public:
     // Unticking: the program's icon goes back at once and the drawn icon is freed. The next
     // Update draws again.
     void Off();
+    // The program's icon was loaded again (a DPI change): what stands in from now on. The
+    // caller puts it into the tray itself while no drawn icon is shown.
+    void ProgramIconChanged(HICON programIcon) noexcept { programIcon_ = programIcon; }
 
     bool LightTaskbar() const noexcept { return light_; }
     HICON Current() const noexcept { return icon_.get(); }

@@ -69,7 +69,8 @@ TEST(LoadSettings, StoredValuesWinAndBlankSoundsFallBackToTheDefaultFile) {
     MemoryFile file;
     file.values = {{"alert/chrg_start", "1"}, {"alert/chrg_100", "0"}, {"alert/chrg_low", "0"},
                    {"snd/chrg_start", "   "},  {"snd/chrg_100", "D:\\gone.wav"}, {"chrg/alert_val", ""},
-                   {"settings/startup", "0"},  {"settings/ontop", "1"},          {"settings/pglook", "0"}};
+                   {"settings/startup", "0"},  {"settings/ontop", "1"},          {"settings/pglook", "0"},
+                   {"settings/traycharge", "1"}, {"settings/careon", "0"},      {"settings/careval", "55"}};
     // A drive's root: one backslash before each name.
     const UserOptions o = LoadSettings(file, "C:\\", Existing({"C:\\chg_start.wav"}));
     EXPECT_EQ(file.log.front(), "C:\\AppOpt.ini 5000");
@@ -78,6 +79,8 @@ TEST(LoadSettings, StoredValuesWinAndBlankSoundsFallBackToTheDefaultFile) {
     EXPECT_TRUE(o.startChargingAlert && !o.endChargingAlert && !o.chargeLowAlert);
     EXPECT_TRUE(!o.startup && o.onTop);
     EXPECT_EQ(o.barColour, 0);
+    EXPECT_TRUE(o.trayCharge && !o.careOn);
+    EXPECT_EQ(o.careLevel, 55);
 }
 
 TEST(LoadSettings, ValuesTheProgramNeverWritesTakeTheKeysDefault) {
@@ -86,17 +89,23 @@ TEST(LoadSettings, ValuesTheProgramNeverWritesTakeTheKeysDefault) {
         bool ontop;          // default unchecked
         bool endCharging;    // default checked
         std::int32_t colour; // default 3
+        std::int32_t careLevel = 80; // default 80, from 50 to 100
     } cases[] = {
         {"0", false, false, 0}, {"1", true, true, 1},   {"01", true, true, 1},   {"+1", true, true, 1},
         {"4", false, true, 4},  {"2", false, true, 2},  {"-1", false, true, 3},  {"5", false, true, 3},
         {"yes", false, true, 3}, {"", false, true, 3},  {"1.0", false, true, 3}, {"99999999999", false, true, 3},
+        {"50", false, true, 3, 50}, {"100", false, true, 3, 100}, {"49", false, true, 3}, {"101", false, true, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         MemoryFile file;
-        file.values = {{"settings/ontop", c.stored}, {"alert/chrg_100", c.stored}, {"settings/pglook", c.stored}};
+        file.values = {{"settings/ontop", c.stored},      {"alert/chrg_100", c.stored},  {"settings/pglook", c.stored},
+                       {"settings/traycharge", c.stored}, {"settings/careon", c.stored}, {"settings/careval", c.stored}};
         const UserOptions o = LoadSettings(file, "C:", Existing({}));
         EXPECT_EQ(o.onTop, c.ontop);
+        EXPECT_EQ(o.trayCharge, c.ontop);
+        EXPECT_EQ(o.careOn, c.ontop);
+        EXPECT_EQ(o.careLevel, c.careLevel);
         EXPECT_EQ(o.endChargingAlert, c.endCharging);
         EXPECT_EQ(o.barColour, c.colour);
     }
@@ -115,11 +124,16 @@ TEST(SaveSettings, WritesTheKeysInOrderAndPglookOnlyOnceAColourWasChosen) {
                             "C:\\AppOpt.ini 5000", "alert/chrg_start=0", "alert/chrg_100=1", "alert/chrg_low=1",
                             "snd/chrg_start=C:\\a b\\start.wav", "snd/chrg_100=", "snd/chrg_low=C:\\low.wav",
                             "chrg/alert_val=", "chrg/time_rec=-1", "chrg/line_status=1", "settings/startup=0",
-                            "settings/ontop=1", "commit"}));
+                            "settings/ontop=1", "settings/traycharge=0", "settings/careon=0",
+                            "settings/careval=80", "commit"}));
     EXPECT_EQ(file.values["settings/pglook"], "2") << "no colour chosen: the stored one stays";
     o.barColour = 1;
+    o.trayCharge = true;
+    o.careLevel = 65;
     EXPECT_TRUE(SaveSettings(file, o, cycle, "C:"));
-    EXPECT_EQ(file.log.end()[-2], "settings/pglook=1");
+    EXPECT_EQ(std::vector<std::string>(file.log.end() - 5, file.log.end()),
+              (std::vector<std::string>{"settings/pglook=1", "settings/traycharge=1", "settings/careon=0",
+                                        "settings/careval=65", "commit"}));
     EXPECT_EQ(file.values["settings/pglook"], "1");
 }
 
@@ -130,7 +144,7 @@ TEST(SaveSettings, AFailureAnywhereLeavesTheStoredValuesAndSaysSo) {
         bool raise;
         bool committed;
     } cases[] = {{"alert/chrg_start", false, false}, {"snd/chrg_100", true, false},
-                 {"settings/pglook", false, false}, {"commit", false, true}};
+                 {"settings/pglook", false, false}, {"settings/careval", true, false}, {"commit", false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failAt);
         MemoryFile file;

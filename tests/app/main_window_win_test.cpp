@@ -18,6 +18,7 @@
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/main_window_win.h"
+#include "tray/charge_icon_win.h"
 #include "app/shell_open_win.h"
 #include "base/message_box_win.h"
 #include "controls/progressbar/bar_accessible_win.h"
@@ -490,6 +491,30 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         EXPECT_GE(percent.bottom, middle) << id;
         return check.right - check.left;
     };
+    // The Settings tab's third frame lies below the other two inside the tab, its controls inside
+    // it, the reminder's box in its caption's gap as the critical level's is, no caption cut.
+    const auto settingsFit = [&](int id) {
+        const RECT tab = placed(IDC_TAB_MAIN);
+        const RECT frame = placed(IDC_FM_TRAY_CARE);
+        EXPECT_GT(frame.top, placed(IDC_FM_APPLICATION_STARTUP).bottom) << id;
+        EXPECT_LT(frame.bottom, tab.bottom - Scale(4, id)) << id;
+        for (const int inner : {IDC_CHK_TRAY_CHARGE, IDC_CHK_CARE_ON, IDC_TXT_CARE_VAL, IDC_LBL_CARE_PERCENT}) {
+            const RECT r = placed(inner);
+            EXPECT_TRUE(r.left > frame.left && r.right < frame.right && r.top > frame.top && r.bottom < frame.bottom)
+                << inner << " at " << id;
+        }
+        const RECT check = placed(IDC_CHK_CARE_ON);
+        const RECT box = placed(IDC_TXT_CARE_VAL);
+        EXPECT_EQ(box.left, check.right) << id;
+        EXPECT_GT(placed(IDC_LBL_CARE_PERCENT).left, box.right) << id;
+        const HWND tray = ControlById(frmMain.Controls(), IDC_CHK_TRAY_CHARGE);
+        WindowDc dc(tray);
+        SelectGuard keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(tray, WM_GETFONT, 0, 0)));
+        SIZE caption{};
+        ::GetTextExtentPoint32A(dc.get(), "Show the charge in the tray icon.", 33, &caption);
+        EXPECT_LT(caption.cx + SystemMetricForDpi(SM_CXMENUCHECK, id), placed(IDC_CHK_TRAY_CHARGE).right - placed(IDC_CHK_TRAY_CHARGE).left) << id;
+    };
+    settingsFit(dpi);
     const int checkWidth = rowOf(dpi);
     EXPECT_EQ(Text(ControlById(frmMain.Controls(), IDC_LBL_CHARGE_PERCENT)), "%.");
 
@@ -499,6 +524,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
     EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * (162 + kBannerHeight), dpi));
     // The caption's words are measured in the new font: the check box grows with it.
     EXPECT_GT(rowOf(2 * dpi), checkWidth + checkWidth / 2);
+    settingsFit(2 * dpi);
     const RECT client = [&] {
         RECT rc{};
         ::GetClientRect(frmMain.Hwnd(), &rc);
@@ -670,6 +696,16 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     EXPECT_TRUE(key(VK_TAB, true, true));
     EXPECT_EQ(page(), 2);
     EXPECT_TRUE(::IsWindowVisible(ControlById(frmMain.Controls(), IDC_CHK_ON_TOP)));
+    // The Settings tab's options, the reminder's level box among them, are reached by Tab too.
+    std::vector<HWND> settings;
+    for (int i = 0; i < 6; ++i) {
+        key(VK_TAB, false, false);
+        settings.push_back(::GetFocus());
+    }
+    for (HWND expected : {frmMain.Controls().chkOnTop, frmMain.Controls().chkStartup, frmMain.Controls().chkTrayCharge,
+                          frmMain.Controls().chkCareOn, frmMain.Controls().txtCareVal}) {
+        EXPECT_NE(std::find(settings.begin(), settings.end(), expected), settings.end());
+    }
     // Messages of other windows are left to the loop.
     MSG other{frmMain.oSysTray().Hwnd(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_FALSE(frmMain.TranslateKeyboard(other));
@@ -768,6 +804,96 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
     EXPECT_FALSE(::GetIconInfo(oldIcon, &gone));
     EXPECT_EQ(frmMain.oSysTray().IconHandle(), newIcon);
     EXPECT_TRUE(ShellHasIcon(frmMain.oSysTray()));
+}
+
+// The balloon's title or message as the tray's record holds it for the shell (ASCII texts).
+std::string BalloonText(tray::SysTrayWindow& tray, bool title) {
+    const tray::NotifyLayout& layout = tray.Record().Layout();
+    const auto bytes = tray.Record().Bytes();
+    std::string text;
+    for (std::size_t i = title ? layout.szInfoTitle : layout.szInfo; i + layout.charSize <= bytes.size();
+         i += layout.charSize) {
+        const unsigned c = bytes[i] | (layout.charSize == 2 ? bytes[i + 1] << 8 : 0u);
+        if (c == 0) {
+            break;
+        }
+        text.push_back(static_cast<char>(c));
+    }
+    return text;
+}
+
+TEST_F(MainWindowTest, TrayChargeDrawsTheIconWhileTickedAndUntickingRestoresTheProgramIcon) {
+    ASSERT_TRUE(frmMain.Load());
+    tray::SysTrayWindow& tray = frmMain.oSysTray();
+    const HICON program = reinterpret_cast<HICON>(::SendMessageA(frmMain.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    ASSERT_EQ(tray.IconHandle(), program) << "unticked at first";
+    const HWND option = ControlById(frmMain.Controls(), IDC_CHK_TRAY_CHARGE);
+    ::SendMessageA(option, BM_CLICK, 0, 0);
+    EXPECT_TRUE(frmMain.Chosen().trayCharge);
+    const HICON drawn = tray.IconHandle();
+    EXPECT_NE(drawn, program) << "drawn at once, not at the next tick";
+    ICONINFO info{};
+    EXPECT_TRUE(ShellHasIcon(tray));
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(tray.IconHandle(), drawn) << "an unchanged reading draws nothing";
+
+    // Another charge, then the taskbar turning light: each a new icon, the one before freed.
+    battery.percent = 23;
+    frmMain.tmrUpdate_Timer();
+    const HICON low = tray.IconHandle();
+    EXPECT_NE(low, drawn);
+    EXPECT_FALSE(::GetIconInfo(drawn, &info));
+    const DWORD light = 1;
+    ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, tray::kPersonalizeKey, tray::kTaskbarThemeValue, REG_DWORD, &light,
+                                sizeof light),
+              ERROR_SUCCESS);
+    ::SendMessageA(frmMain.Hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"));
+    const HICON themed = tray.IconHandle();
+    EXPECT_NE(themed, low);
+    EXPECT_NE(themed, program);
+
+    // The window's DPI changes and its icons are loaded again: the drawn icon stays in the tray,
+    // and unticking puts back the program's icon as it is now.
+    RECT window{};
+    ::GetWindowRect(frmMain.Hwnd(), &window);
+    const int dpi = frmMain.Dpi() * 3 / 2;
+    ::SendMessageA(frmMain.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+    const HICON reloaded = reinterpret_cast<HICON>(::SendMessageA(frmMain.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(tray.IconHandle(), themed);
+
+    ::SendMessageA(option, BM_CLICK, 0, 0);
+    EXPECT_EQ(tray.IconHandle(), reloaded);
+    EXPECT_FALSE(::GetIconInfo(themed, &info)) << "the drawn icon is freed";
+    EXPECT_TRUE(ShellHasIcon(tray));
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(tray.IconHandle(), reloaded);
+}
+
+TEST_F(MainWindowTest, CareReminderComesOnceAtTheCrossingAndAgainAfterAReconnection) {
+    const std::string full = programFolder.File("chg_full.wav");
+    corvane::test::WriteWholeFile(full, "RIFF");
+    battery.ac = 1;
+    battery.percent = 70;
+    AlertSoundInterceptor played;
+    ASSERT_TRUE(frmMain.Load());
+    ::SendMessageA(ControlById(frmMain.Controls(), IDC_CHK_CARE_ON), BM_CLICK, 0, 0);
+    for (const std::uint8_t percent : {79, 80, 81, 85}) {
+        battery.percent = percent;
+        frmMain.tmrUpdate_Timer();
+    }
+    ASSERT_EQ(played.Calls().size(), 1u);
+    EXPECT_EQ(played.Calls()[0].path, full);
+    EXPECT_EQ(BalloonText(frmMain.oSysTray(), true), "Corvane :: Battery Care Reminder.");
+    EXPECT_EQ(BalloonText(frmMain.oSysTray(), false),
+              "Battery has reached 80% charge. Remove the AC supply now to help the battery last longer.");
+    // Unplugged and plugged in again above the level: once more, at the charge of then.
+    battery.ac = 0;
+    frmMain.tmrUpdate_Timer();
+    battery.ac = 1;
+    frmMain.tmrUpdate_Timer();
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(played.Calls().size(), 2u);
+    EXPECT_EQ(BalloonText(frmMain.oSysTray(), false).substr(0, 24), "Battery has reached 85% ");
 }
 
 } // namespace

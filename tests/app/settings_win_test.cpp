@@ -102,7 +102,7 @@ TEST_F(SettingsWindowTest, FirstStartWritesTheRunValueAndEachUnloadTheFile) {
                   "[alert]\r\nchrg_start=0\r\nchrg_100=1\r\nchrg_low=1\r\n"
                   "[snd]\r\nchrg_start=\r\nchrg_100=\r\nchrg_low=\r\n"
                   "[chrg]\r\nalert_val=10\r\ntime_rec=40000\r\nline_status=0\r\n"
-                  "[settings]\r\nstartup=1\r\nontop=0\r\npglook=3\r\n");
+                  "[settings]\r\nstartup=1\r\nontop=0\r\npglook=3\r\ntraycharge=0\r\ncareon=0\r\ncareval=80\r\n");
     }
 }
 
@@ -148,6 +148,9 @@ TEST_F(SettingsWindowTest, ChoicesSurviveARestart) {
         ::SendMessageA(w->Controls().chkStartCharging, BM_CLICK, 0, 0);
         ::SendMessageA(w->Controls().chkEndCharging, BM_CLICK, 0, 0);
         ::SetWindowTextA(w->Controls().txtChargeAlert, "");
+        ::SendMessageA(w->Controls().chkTrayCharge, BM_CLICK, 0, 0);
+        ::SendMessageA(w->Controls().chkCareOn, BM_CLICK, 0, 0);
+        ::SetWindowTextA(w->Controls().txtCareVal, "65");
         UserOptions chosen = w->Chosen();
         chosen.soundFiles[2] = "C:\\no such folder\\alarm.wav";
         w->Choose(chosen);
@@ -172,6 +175,12 @@ TEST_F(SettingsWindowTest, ChoicesSurviveARestart) {
     ::GetWindowTextA(w->Controls().txtChargeAlert, text, sizeof text);
     EXPECT_STREQ(text, "");
     EXPECT_EQ(w->Chosen().soundFiles[2], "C:\\no such folder\\alarm.wav");
+    EXPECT_TRUE(Checked(*w, IDC_CHK_TRAY_CHARGE));
+    EXPECT_TRUE(Checked(*w, IDC_CHK_CARE_ON));
+    ::GetWindowTextA(w->Controls().txtCareVal, text, sizeof text);
+    EXPECT_STREQ(text, "65");
+    EXPECT_NE(w->oSysTray().IconHandle(), reinterpret_cast<HICON>(::SendMessageA(w->Hwnd(), WM_GETICON, ICON_SMALL, 0)))
+        << "the charge is drawn from the start";
 
     // Unticking on top shows the window without touching the tray entry.
     ::SendMessageA(ControlById(w->Controls(), IDC_CHK_ON_TOP), BM_CLICK, 0, 0);
@@ -284,6 +293,27 @@ TEST_F(SettingsWindowTest, CriticalLevelTakesDigitsAndWarnsWhenLeftAboveTheCharg
     EXPECT_EQ(boxes.Calls()[0].title, "Corvane Critical Charge Alert");
     EXPECT_EQ(boxes.Calls()[0].Icon(), static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(::GetFocus(), w->Controls().chkChargeLow);
+
+    // The reminder's level box takes the same keys; a level outside 50..100 is refused when the
+    // box is left, and the last accepted one stays.
+    const HWND care = w->Controls().txtCareVal;
+    for (const char* typed : {"4x5", "6-5"}) {
+        ::SetWindowTextA(care, "");
+        for (const char* c = typed; *c; ++c) {
+            ::SendMessageA(care, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
+        }
+        ::SetFocus(care);
+        ::SetFocus(w->Controls().chkCareOn);
+        test::PumpUntil([] { return false; }, 100);
+    }
+    ASSERT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_EQ(boxes.Calls()[1].text,
+              "The reminder level must be a whole number from 50 to 100 (percent). An empty box means 80.");
+    EXPECT_EQ(boxes.Calls()[1].title, "Corvane :: Battery Care Reminder");
+    ::GetWindowTextA(care, text, sizeof text);
+    EXPECT_STREQ(text, "65") << "the refused 45 gave way to 80, then 65 was taken";
+    EXPECT_EQ(w->Chosen().careLevel, 65);
+    EXPECT_EQ(::GetFocus(), w->Controls().chkCareOn);
 }
 
 // A settings file from the system's old code page keeps its letters once the program runs in
