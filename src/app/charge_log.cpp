@@ -131,11 +131,13 @@ bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac) {
     return !last || last->percent != percent || last->ac != ac;
 }
 
+bool IsKept(const ChargeRow& row, UnixTime now) noexcept { return row.time > now - kChargeLogKeepSeconds; }
+
 std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now) {
     std::vector<ChargeRow> kept;
     kept.reserve(rows.size());
     for (const ChargeRow& row : rows) {
-        if (row.time > now - kChargeLogKeepSeconds) {
+        if (IsKept(row, now)) {
             kept.push_back(row);
         }
     }
@@ -155,7 +157,7 @@ bool NeedsRewrite(std::string_view text, UnixTime now) {
             continue;
         }
         const auto row = ParseChargeRow(lines[i]);
-        if (!row || row->time <= now - kChargeLogKeepSeconds) {
+        if (!row || !IsKept(*row, now)) {
             return true;
         }
     }

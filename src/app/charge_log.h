@@ -43,6 +43,8 @@ std::vector<ChargeRow> ReadChargeRows(std::string_view text);
 // above 100 is the system's "unknown" (255) and never does.
 bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac);
 
+// Whether a row is kept at `now`: it is less than 31 days old.
+bool IsKept(const ChargeRow& row, UnixTime now) noexcept;
 // The rows to keep at `now`: those less than 31 days old.
 std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now);
 // Whether the log must be written anew at start: it holds rows to drop, or lines that do not

@@ -31,6 +31,9 @@
 #define IDC_FM_APPLICATION_STARTUP 1042
 #define IDC_CHK_STARTUP 1043
 
+/* The History page's controls: 1200..1206, on the page's own window. */
+#define IDC_HISTORY_FIRST 1200
+
 /* The menu bar (a MENU resource); its entries: the tray command number plus this base. */
 #define IDR_MAIN_MENU 100
 #define IDM_TRAY_COMMAND_BASE 2000

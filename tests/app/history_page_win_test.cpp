@@ -229,6 +229,36 @@ TEST(ChargeLogFile, AppendsChangesOnlyAndPrunesAtStartForReal) {
     EXPECT_EQ(ReadWholeFile(path), ChargeLogText({{kNow, 80, true}}));
 }
 
+// Start reads the log a piece at a time: rows across the pieces' edges, a line longer than a
+// piece, a missing header.
+TEST(ChargeLogFile, StartReadsTheLogInPiecesAndKeepsWhatIsWhole) {
+    std::vector<ChargeRow> month;
+    for (int i = 0; i < 500; ++i) {
+        month.push_back({kNow - kChargeLogKeepSeconds + 3600 + i * 60, i % 101, i % 2 == 1});
+    }
+    const ChargeRow old{kNow - kChargeLogKeepSeconds - 1, 40, false}, kept{kNow - 60, 49, false};
+    std::vector<ChargeRow> withOld = month;
+    withOld.insert(withOld.begin(), old);
+    const struct {
+        std::string text;
+        std::vector<ChargeRow> after;
+    } cases[] = {
+        {ChargeLogText(withOld), month},
+        {ChargeLogText({kept}) + std::string(9000, 'x') + "\r\n" + ChargeRowLine(kept), {kept, kept}},
+        {ChargeRowLine(kept), {kept}},
+        {ChargeLogText(month), month},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.File("ChargeLog.csv");
+        WriteFile(path, c.text);
+        ChargeLog log;
+        log.Open(path, kNow);
+        EXPECT_EQ(ReadWholeFile(path), ChargeLogText(c.after)) << c.text.substr(0, 40);
+        EXPECT_FALSE(log.Paused());
+    }
+}
+
 TEST(ChargeLogFile, AWriteThatFailsPausesLoggingWithOneLineOfReason) {
     TempFolder folder;
     const std::string gone = folder.File("gone");

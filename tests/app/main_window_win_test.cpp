@@ -665,14 +665,105 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     EXPECT_TRUE(key(VK_TAB, true, false));
     EXPECT_EQ(page(), 2);
     EXPECT_EQ(::GetFocus(), tab);
+    // The fourth tab: Tab goes into the History page's own controls.
+    EXPECT_TRUE(key(VK_TAB, true, false));
+    EXPECT_EQ(page(), 3);
+    for (int i = 0; i < 3 && ::GetParent(::GetFocus()) != frmMain.History().Window(); ++i) {
+        key(VK_TAB, false, false);
+    }
+    EXPECT_EQ(::GetParent(::GetFocus()), frmMain.History().Window());
     EXPECT_TRUE(key(VK_TAB, true, false));
     EXPECT_EQ(page(), 0);
+    EXPECT_FALSE(::IsWindowVisible(frmMain.History().Window()));
+    EXPECT_TRUE(key(VK_TAB, true, true));
+    EXPECT_EQ(page(), 3);
     EXPECT_TRUE(key(VK_TAB, true, true));
     EXPECT_EQ(page(), 2);
     EXPECT_TRUE(::IsWindowVisible(ControlById(frmMain.Controls(), IDC_CHK_ON_TOP)));
     // Messages of other windows are left to the loop.
     MSG other{frmMain.oSysTray().Hwnd(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_FALSE(frmMain.TranslateKeyboard(other));
+}
+
+// The fourth tab hosts the History page over the tab's page area, in the window's font, at the
+// window's DPI and after a change of it; the log beside AppOpt.ini takes a row at start and one
+// per change, none for an unchanged tick.
+TEST_F(MainWindowTest, HistoryTabShowsItsPageAtEachDpiAndTheLogKeepsChangesOnly) {
+    ASSERT_TRUE(frmMain.Load());
+    const std::string log = programFolder.File("ChargeLog.csv");
+    const auto rows = [&] { return ReadChargeRows(ReadWholeFile(log).value_or(std::string())); };
+    ASSERT_EQ(rows().size(), 1u);
+    EXPECT_EQ(rows()[0].percent, 57);
+    const auto tick = [&] { ::SendMessageA(frmMain.Hwnd(), WM_TIMER, 1, 0); };
+    tick();
+    EXPECT_EQ(rows().size(), 1u);
+
+    frmMain.MenuClick(0, "");
+    HWND hwnd = frmMain.Hwnd();
+    HWND tab = frmMain.Controls().tabMain;
+    ::SendMessageA(tab, TCM_SETCURSEL, 3, 0);
+    NMHDR change{tab, IDC_TAB_MAIN, static_cast<UINT>(TCN_SELCHANGE)};
+    ::SendMessageA(hwnd, WM_NOTIFY, IDC_TAB_MAIN, reinterpret_cast<LPARAM>(&change));
+    HistoryPage& page = frmMain.History();
+    EXPECT_TRUE(::IsWindowVisible(page.Window()));
+    EXPECT_FALSE(::IsWindowVisible(frmMain.Controls().chkOnTop));
+    EXPECT_FALSE(::IsWindowVisible(frmMain.Controls().pgBatteryLevel));
+    battery.percent = 56;
+    tick();
+    tick();
+    EXPECT_EQ(rows().size(), 2u);
+    EXPECT_NE(page.Sentence().find("now 56%"), std::string::npos) << page.Sentence();
+
+    const auto placedIn = [](HWND control, HWND parent) {
+        RECT rc{};
+        ::GetWindowRect(control, &rc);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    const auto check = [&](int dpi) {
+        const RECT rc = placedIn(page.Window(), hwnd);
+        const LayoutRect area = Place(kHistoryPageArea, dpi);
+        EXPECT_EQ(rc.left, area.left) << dpi;
+        EXPECT_EQ(rc.top, area.top) << dpi;
+        EXPECT_EQ(rc.right - rc.left, area.width) << dpi;
+        EXPECT_EQ(rc.bottom - rc.top, area.height) << dpi;
+        // Inside the tab's pane, and above the tab control where they overlap.
+        RECT pane{};
+        ::GetClientRect(tab, &pane);
+        ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+        ::MapWindowPoints(tab, hwnd, reinterpret_cast<POINT*>(&pane), 2);
+        EXPECT_GE(rc.left, pane.left) << dpi;
+        EXPECT_GE(rc.top, pane.top) << dpi;
+        EXPECT_LE(rc.right, pane.right) << dpi;
+        EXPECT_LE(rc.bottom, pane.bottom) << dpi;
+        EXPECT_EQ(::ChildWindowFromPointEx(hwnd, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2},
+                                           CWP_SKIPINVISIBLE),
+                  page.Window()) << dpi;
+        const LPARAM font = ::SendMessageA(frmMain.Controls().chkOnTop, WM_GETFONT, 0, 0);
+        RECT client{};
+        ::GetClientRect(page.Window(), &client);
+        for (int offset = 0; offset < HistoryPage::kControlCount; ++offset) {
+            HWND control = page.Control(static_cast<HistoryPage::ControlOffset>(offset));
+            if (offset != HistoryPage::kChart) { // draws its labels in the font it was handed
+                EXPECT_EQ(::SendMessageA(control, WM_GETFONT, 0, 0), font) << dpi << " " << offset;
+            }
+            const RECT c = placedIn(control, page.Window());
+            EXPECT_TRUE(c.left >= 0 && c.top >= 0 && c.right <= client.right && c.bottom <= client.bottom)
+                << dpi << " " << offset;
+        }
+        EXPECT_EQ(Text(page.Control(HistoryPage::kDayOption)), "Last 24 hours");
+        EXPECT_EQ(Text(page.Control(HistoryPage::kOpenLog)), "Open Log");
+        EXPECT_EQ(Text(page.Control(HistoryPage::kSentence)).rfind("Last 24 hours: ", 0), 0u) << dpi;
+    };
+    check(frmMain.Dpi());
+    const int dpi = frmMain.Dpi() * 3 / 2;
+    RECT suggested{0, 0, 0, 0};
+    const SIZE size = MainWindowSize(static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE)),
+                                     static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), true, dpi);
+    suggested.right = size.cx;
+    suggested.bottom = size.cy;
+    ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    check(dpi);
 }
 
 // Alt+M opens the menu bar's menu through the window's keyboard handling, and its A runs About.
