@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/battery_health_win.h"
@@ -236,26 +237,21 @@ TEST(ChargeLogFile, StartReadsTheLogInPiecesAndKeepsWhatIsWhole) {
     for (int i = 0; i < 500; ++i) {
         month.push_back({kNow - kChargeLogKeepSeconds + 3600 + i * 60, i % 101, i % 2 == 1});
     }
-    const ChargeRow old{kNow - kChargeLogKeepSeconds - 1, 40, false}, kept{kNow - 60, 49, false};
+    const ChargeRow kept{kNow - 60, 49, false};
     std::vector<ChargeRow> withOld = month;
-    withOld.insert(withOld.begin(), old);
-    const struct {
-        std::string text;
-        std::vector<ChargeRow> after;
-    } cases[] = {
+    withOld.insert(withOld.begin(), {kNow - kChargeLogKeepSeconds - 1, 40, false});
+    const std::pair<std::string, std::vector<ChargeRow>> cases[] = {
         {ChargeLogText(withOld), month},
         {ChargeLogText({kept}) + std::string(9000, 'x') + "\r\n" + ChargeRowLine(kept), {kept, kept}},
         {ChargeRowLine(kept), {kept}},
         {ChargeLogText(month), month},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, after] : cases) {
         TempFolder folder;
-        const std::string path = folder.File("ChargeLog.csv");
-        WriteFile(path, c.text);
+        WriteFile(folder.File("ChargeLog.csv"), text);
         ChargeLog log;
-        log.Open(path, kNow);
-        EXPECT_EQ(ReadWholeFile(path), ChargeLogText(c.after)) << c.text.substr(0, 40);
-        EXPECT_FALSE(log.Paused());
+        log.Open(folder.File("ChargeLog.csv"), kNow);
+        EXPECT_EQ(ReadWholeFile(folder.File("ChargeLog.csv")), ChargeLogText(after)) << text.substr(0, 40);
     }
 }
 
