@@ -31,9 +31,6 @@
 #define IDC_FM_APPLICATION_STARTUP 1042
 #define IDC_CHK_STARTUP 1043
 
-/* The History page's controls: 1200..1206, on the page's own window. */
-#define IDC_HISTORY_FIRST 1200
-
 /* The menu bar (a MENU resource); its entries: the tray command number plus this base. */
 #define IDR_MAIN_MENU 100
 #define IDM_TRAY_COMMAND_BASE 2000
@@ -46,3 +43,6 @@
 
 /* The bar colour menu's entries, by colour index (0 Blue .. 4 Gold). */
 #define IDM_PGB_COLOUR0 2100
+
+/* The History page's controls: 1200..1206, on the page's own window. */
+#define IDC_HISTORY_FIRST 1200

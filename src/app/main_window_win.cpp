@@ -217,8 +217,8 @@ void MainWindow::CreateHistory() {
     if (!folder.empty()) {
         chargeLog_.Open(folder + "\\" + std::string(kChargeLogName), UtcNow());
     }
-    // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after the tab control, the page would lie
-    // beneath it and the tab would take its clicks: it goes on top.
+    // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after
+    // the tab control, the page would lie beneath it and the tab would take its clicks.
     if (history_.Create(hwnd_.get(), nullptr, dpi_, IDC_HISTORY_FIRST, &chargeLog_,
                         folder + "\\" + std::string(kBatteryHealthName))) {
         ::SetWindowPos(history_.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -233,10 +233,10 @@ int MainWindow::CriticalLevel() const {
 void MainWindow::LogReading() {
     const PowerStatus& status = cycle_.Status();
     const std::pair<int, bool> reading{status.BatteryLifePercent, status.ACLineStatus == 1};
-    if (lastReading_ == reading) {
+    if (loggedReading_ == reading) {
         return;
     }
-    lastReading_ = reading;
+    loggedReading_ = reading;
     const UnixTime now = UtcNow();
     chargeLog_.Record(reading.first, reading.second, now);
     history_.OnReading(reading.first, reading.second, now);
@@ -491,7 +491,6 @@ void MainWindow::ShowOptions() {
     check(controls_.chkChargeLow, options_.chargeLowAlert);
     check(controls_.chkOnTop, options_.onTop);
     check(controls_.chkStartup, options_.startup);
-    history_.SetCriticalLevel(CriticalLevel());
     if (WindowText(controls_.txtChargeAlert) != options_.chargeAlertText) {
         ::SetWindowTextA(controls_.txtChargeAlert, options_.chargeAlertText.c_str()); // keeps the caret otherwise
     }
@@ -501,6 +500,7 @@ void MainWindow::ShowOptions() {
             sounds_->ShowSoundFile(slot, path);
         }
     }
+    history_.SetCriticalLevel(CriticalLevel());
 }
 
 void MainWindow::Choose(const UserOptions& chosen) {

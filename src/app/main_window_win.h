@@ -220,7 +220,7 @@ private:
     bool settingsSaved_ = false;
     ChargeLog chargeLog_;
     // What the last reading said, so that an unchanged tick costs two comparisons.
-    std::optional<std::pair<int, bool>> lastReading_;
+    std::optional<std::pair<int, bool>> loggedReading_;
     HistoryPage history_; // uses font_, so it goes before it
 };
 
