@@ -26,6 +26,10 @@ inline constexpr std::string_view kChargeLogName = "ChargeLog.csv";
 // Rows older than this are dropped when the program starts.
 inline constexpr UnixTime kChargeLogKeepSeconds = 31 * 86400;
 
+// A non-negative number in at least `width` digits, zeros in front ("07"). The C library's
+// formatting would bring MinGW's whole printf into the program for these few digits.
+std::string ZeroPadded(long long value, int width);
+
 // "2026-12-08T18:20:05Z"; ParseUtcTime accepts exactly that form.
 std::string FormatUtcTime(UnixTime time);
 std::optional<UnixTime> ParseUtcTime(std::string_view text);
