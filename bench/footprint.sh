@@ -28,6 +28,8 @@ if [ -z "${FOOTPRINT_IN_NAMESPACE:-}" ]; then
     mkdir -p "$dir/corvane" "$dir/bare" "$dir/battery/AC" "$dir/battery/BAT0"
     "$cpu-w64-mingw32-strip" --strip-all -o "$dir/corvane/Corvane.exe" "$corvane"
     cp src/app/res/sounds/*.wav "$dir/corvane/"
+    # CHARGE_LOG=<file>: a ChargeLog.csv beside it, to see what reading it at start costs.
+    [ -z "${CHARGE_LOG:-}" ] || cp "$CHARGE_LOG" "$dir/corvane/ChargeLog.csv"
     "$cpu-w64-mingw32-strip" --strip-all -o "$dir/bare/bare_tray.exe" "$tree/bench/bare_tray.exe"
     cp "$tree/bench/launch_idle.exe" "$dir/"
     # On battery at 57 %, discharging at 1 A.

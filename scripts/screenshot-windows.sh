@@ -1,5 +1,5 @@
 #!/bin/bash
-# Pictures of the main window's three tabs and of the About window at 96 and 144 dpi, as a
+# Pictures of the main window's four tabs and of the About window at 96 and 144 dpi, as a
 # person sees them on a Wine desktop. The window is worked with the keyboard the way a person
 # would: Ctrl+Tab to the next tab, Alt+M then A for About, Escape to close it.
 #   scripts/screenshot-windows.sh [out-dir] [win64|win32]   (default: build/screenshots, win64)
@@ -36,7 +36,7 @@ shoot() { # dpi
     # Windows of a Wine desktop can only be found by a program on the same desktop.
     wine_desktop Corvane 1024x768 "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null >/dev/null 2>&1
     sleep 1.5
-    for tab in battery alerts settings; do
+    for tab in battery alerts settings history; do
         import -window root -crop 1024x768+0+0 +repage "$out/main-$tab-$dpi.png"
         echo "$out/main-$tab-$dpi.png"
         xdotool key ctrl+Tab

@@ -112,6 +112,10 @@ std::string HealthRowLine(const HealthRow& row) {
            std::to_string(row.fullMwh) + "," + std::to_string(row.cycles) + "\r\n";
 }
 
+std::string_view LineEndBefore(std::string_view text) noexcept {
+    return text.empty() || text.back() == '\n' ? std::string_view() : std::string_view("\r\n");
+}
+
 std::vector<HealthRow> ReadHealthRows(std::string_view text) {
     std::vector<HealthRow> rows;
     std::size_t start = 0;

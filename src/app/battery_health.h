@@ -44,6 +44,9 @@ struct HealthRow {
 std::string HealthRowLine(const HealthRow& row);
 // Complete, well-formed lines only, as with the charge log.
 std::vector<HealthRow> ReadHealthRows(std::string_view text);
+// What goes before the first row appended to a file holding `text`: a line end when its last
+// line was cut, so that the row starts a line of its own instead of completing the cut one.
+std::string_view LineEndBefore(std::string_view text) noexcept;
 // The rows today's figures add: one for each battery in mWh whose figures differ from its last
 // row, unless that row is already today's.
 std::vector<HealthRow> NewHealthRows(const std::vector<HealthRow>& rows, const std::vector<BatteryFigures>& batteries,

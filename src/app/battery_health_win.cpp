@@ -110,11 +110,14 @@ std::string ReadBatteryHealth(const std::string& csvPath, UnixTime now) {
         batteries.push_back(FiguresOf(info));
     }
     const std::string today = LocalDate(now);
-    std::vector<HealthRow> rows = ReadHealthRows(ReadWholeFile(csvPath).value_or(std::string()));
+    const std::string file = ReadWholeFile(csvPath).value_or(std::string());
+    std::vector<HealthRow> rows = ReadHealthRows(file);
+    std::string_view lineEnd = LineEndBefore(file);
     for (const HealthRow& row : NewHealthRows(rows, batteries, today)) {
         // The figures are shown even when they cannot be kept.
-        if (AppendLine(csvPath, kBatteryHealthHeader, HealthRowLine(row)) == ERROR_SUCCESS) {
+        if (AppendLine(csvPath, kBatteryHealthHeader, std::string(lineEnd) + HealthRowLine(row)) == ERROR_SUCCESS) {
             rows.push_back(row);
+            lineEnd = {};
         }
     }
     std::string text;

@@ -1,6 +1,5 @@
 #include "app/charge_log.h"
 
-#include <cstdio>
 
 namespace corvane::app {
 
@@ -61,12 +60,15 @@ CivilTime CivilFromSeconds(std::int64_t seconds) noexcept {
             static_cast<int>(secs % 60), weekday};
 }
 
+std::string ZeroPadded(long long value, int width) {
+    std::string digits = std::to_string(value);
+    return std::string(digits.size() < static_cast<std::size_t>(width) ? width - digits.size() : 0, '0') + digits;
+}
+
 std::string FormatUtcTime(UnixTime time) {
     const CivilTime c = CivilFromSeconds(time);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.year, c.month, c.day, c.hour, c.minute,
-                  c.second);
-    return text;
+    return ZeroPadded(c.year, 4) + "-" + ZeroPadded(c.month, 2) + "-" + ZeroPadded(c.day, 2) + "T" +
+           ZeroPadded(c.hour, 2) + ":" + ZeroPadded(c.minute, 2) + ":" + ZeroPadded(c.second, 2) + "Z";
 }
 
 std::optional<UnixTime> ParseUtcTime(std::string_view text) {
@@ -131,11 +133,13 @@ bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac) {
     return !last || last->percent != percent || last->ac != ac;
 }
 
+bool IsKept(const ChargeRow& row, UnixTime now) noexcept { return row.time > now - kChargeLogKeepSeconds; }
+
 std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now) {
     std::vector<ChargeRow> kept;
     kept.reserve(rows.size());
     for (const ChargeRow& row : rows) {
-        if (row.time > now - kChargeLogKeepSeconds) {
+        if (IsKept(row, now)) {
             kept.push_back(row);
         }
     }
@@ -155,7 +159,7 @@ bool NeedsRewrite(std::string_view text, UnixTime now) {
             continue;
         }
         const auto row = ParseChargeRow(lines[i]);
-        if (!row || row->time <= now - kChargeLogKeepSeconds) {
+        if (!row || !IsKept(*row, now)) {
             return true;
         }
     }

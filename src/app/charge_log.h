@@ -26,6 +26,10 @@ inline constexpr std::string_view kChargeLogName = "ChargeLog.csv";
 // Rows older than this are dropped when the program starts.
 inline constexpr UnixTime kChargeLogKeepSeconds = 31 * 86400;
 
+// A non-negative number in at least `width` digits, zeros in front ("07"). The C library's
+// formatting would bring MinGW's whole printf into the program for these few digits.
+std::string ZeroPadded(long long value, int width);
+
 // "2026-12-08T18:20:05Z"; ParseUtcTime accepts exactly that form.
 std::string FormatUtcTime(UnixTime time);
 std::optional<UnixTime> ParseUtcTime(std::string_view text);
@@ -43,6 +47,8 @@ std::vector<ChargeRow> ReadChargeRows(std::string_view text);
 // above 100 is the system's "unknown" (255) and never does.
 bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac);
 
+// Whether a row is kept at `now`: it is less than 31 days old.
+bool IsKept(const ChargeRow& row, UnixTime now) noexcept;
 // The rows to keep at `now`: those less than 31 days old.
 std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now);
 // Whether the log must be written anew at start: it holds rows to drop, or lines that do not

@@ -1,6 +1,7 @@
 #include "app/charge_log_win.h"
 
-#include "app/app_settings_win.h"
+#include <algorithm>
+
 #include "base/handles_win.h"
 
 namespace corvane::app {
@@ -23,6 +24,78 @@ FILETIME ToFileTime(UnixTime time) {
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Hands each complete line of a file to `line`, without its line end, reading the file a
+// piece at a time. False when the file exists but cannot be read; `cut` says whether text
+// without a line end follows the last line.
+template <class OnLine>
+bool ForEachLine(const std::string& path, OnLine&& line, bool& cut) {
+    cut = false;
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    // A row is some 30 characters; a longer line is garbage and only its start is kept.
+    constexpr std::size_t kLongestLine = 256;
+    std::string pending;
+    char buffer[8192];
+    DWORD read = 0;
+    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        std::string_view piece(buffer, read);
+        for (std::size_t end = piece.find('\n'); end != std::string_view::npos; end = piece.find('\n')) {
+            pending.append(piece.substr(0, std::min(end, kLongestLine)));
+            if (!pending.empty() && pending.back() == '\r') {
+                pending.pop_back();
+            }
+            line(std::string_view(pending));
+            pending.clear();
+            piece.remove_prefix(end + 1);
+        }
+        pending.append(piece.substr(0, kLongestLine - std::min(pending.size(), kLongestLine)));
+    }
+    cut = !pending.empty();
+    return true;
+}
+
+// Writes the header and the rows of `path` kept at `now` to a new file and swaps it in whole.
+bool RewriteKept(const std::string& path, UnixTime now) {
+    const std::string temp = path + ".new";
+    UniqueFile out(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) {
+        return false;
+    }
+    std::string text = std::string(kChargeLogHeader) + "\r\n";
+    bool written = true, cut = false;
+    const auto flush = [&] {
+        DWORD done = 0;
+        written = written && ::WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+                  done == text.size();
+        text.clear();
+    };
+    const auto keep = [&](std::string_view line) {
+        const std::optional<ChargeRow> row = ParseChargeRow(line);
+        if (row && IsKept(*row, now)) {
+            text += ChargeRowLine(*row);
+            if (text.size() >= 8192) {
+                flush();
+            }
+        }
+    };
+    const bool read = ForEachLine(path, keep, cut);
+    flush();
+    written = read && written && ::FlushFileBuffers(out.get());
+    DWORD error = ::GetLastError();
+    const bool closed = ::CloseHandle(out.release()) != FALSE;
+    if (written && closed &&
+        ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    error = written && closed ? ::GetLastError() : error;
+    ::DeleteFileA(temp.c_str());
+    ::SetLastError(error);
+    return false;
 }
 
 } // namespace
@@ -106,13 +179,18 @@ void ChargeLog::Open(const std::string& path, UnixTime now) {
     path_ = path;
     last_.reset();
     problem_.clear();
-    const std::optional<std::string> text = ReadWholeFile(path);
-    if (!text) {
+    // Read a piece at a time: a month of rows held whole at start would stay in the heap of a
+    // program that is meant to sit in the tray at rest. Garbled lines, old rows, a missing
+    // header or a cut last line call for the kept rows to be written anew.
+    bool first = true, rewrite = false, cut = false;
+    const auto check = [&](std::string_view line) {
+        const std::optional<ChargeRow> row = ParseChargeRow(line);
+        rewrite = rewrite || (first ? line != kChargeLogHeader : !row || !IsKept(*row, now));
+        first = false;
+    };
+    if (!ForEachLine(path, check, cut)) {
         Pause(::GetLastError());
-        return;
-    }
-    if (NeedsRewrite(*text, now) &&
-        !settings::StoreWholeFile(path, ChargeLogText(KeptRows(ReadChargeRows(*text), now)))) {
+    } else if ((rewrite || cut) && !RewriteKept(path, now)) {
         Pause(::GetLastError());
     }
 }

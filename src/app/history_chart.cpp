@@ -1,7 +1,6 @@
 #include "app/history_chart.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace corvane::app {
@@ -65,13 +64,8 @@ int ChartX(UnixTime time, UnixTime start, UnixTime span, ChartRect plot) noexcep
 
 std::string LocalClock(UnixTime time, ChartRange range, const UtcToLocalOffset& offset) {
     const CivilTime c = CivilFromSeconds(time + offset(time));
-    char text[24];
-    if (range == ChartRange::Day) {
-        std::snprintf(text, sizeof text, "%02d:%02d", c.hour, c.minute);
-    } else {
-        std::snprintf(text, sizeof text, "%s %02d:%02d", kWeekdays[c.weekday], c.hour, c.minute);
-    }
-    return text;
+    const std::string clock = ZeroPadded(c.hour, 2) + ":" + ZeroPadded(c.minute, 2);
+    return range == ChartRange::Day ? clock : std::string(kWeekdays[c.weekday]) + " " + clock;
 }
 
 } // namespace
@@ -152,9 +146,7 @@ std::vector<ChartMark> ChartMarks(ChartRange range, ChartRect plot, UnixTime now
         const int x = ChartX(t, start, span, plot);
         if (range == ChartRange::Day && FloorMod(local, 3600) == 0) {
             const int hour = static_cast<int>(FloorMod(local, 86400) / 3600);
-            char label[8];
-            std::snprintf(label, sizeof label, "%02d:00", hour);
-            marks.push_back({x, hour % 6 == 0 ? label : ""});
+            marks.push_back({x, hour % 6 == 0 ? ZeroPadded(hour, 2) + ":00" : ""});
         } else if (range == ChartRange::Week && FloorMod(local, 86400) == 0) {
             marks.push_back({x, kWeekdays[CivilFromSeconds(local).weekday]});
         }

@@ -11,13 +11,16 @@ inline constexpr int kBannerHeight = 80;
 inline constexpr int kClientHeight = kBannerHeight + 290;
 
 // Pages of the tab control, in tab order; controls on none of them are always shown.
-enum class Page { All = -1, BatteryLevel = 0, AlertOptions = 1, Settings = 2 };
-inline constexpr const char* kTabCaptions[] = {"Battery Level", "Alert Options", "Settings"};
+enum class Page { All = -1, BatteryLevel = 0, AlertOptions = 1, Settings = 2, History = 3 };
+inline constexpr const char* kTabCaptions[] = {"Battery Level", "Alert Options", "Settings", "History"};
 
 // At 96 dpi, with y counted from below the banner (the banner's own is negative).
 struct DesignRect {
     int x, y, w, h;
 };
+
+// The History page's own window covers the tab's page area, inside the tab control's border.
+inline constexpr DesignRect kHistoryPageArea{18, 36, 384, 240};
 
 struct LayoutRect {
     int left, top, width, height;

@@ -48,3 +48,6 @@
 
 /* The bar colour menu's entries, by colour index (0 Blue .. 4 Gold). */
 #define IDM_PGB_COLOUR0 2100
+
+/* The History page's controls: 1200..1206, on the page's own window. */
+#define IDC_HISTORY_FIRST 1200

@@ -5,12 +5,14 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "about/about_layout.h"
 #include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
 #include "app/app_settings.h"
+#include "app/battery_health.h"
 #include "app/care_box_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
@@ -140,6 +142,7 @@ bool MainWindow::Load() {
         return false;
     }
     CreateControllers();
+    CreateHistory();
     ApplyDpi(DpiOfWindow(hwnd_.get()));
     ApplyIcons(LoadAppIcons(instance_, dpi_));
     const SIZE size = MainWindowSize(kStyle, kExStyle, true, dpi_);
@@ -217,6 +220,36 @@ void MainWindow::CreateTray() {
     // The tray takes each drawn icon before the one it replaces is freed.
     chargeIcon_ = std::make_unique<tray::ChargeIcon>([this](HICON icon) { tray_->SetIconHandle(icon); },
                                                      icons_.Small());
+}
+
+void MainWindow::CreateHistory() {
+    const std::string folder = AppFolder();
+    if (!folder.empty()) {
+        chargeLog_.Open(folder + "\\" + std::string(kChargeLogName), UtcNow());
+    }
+    // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after
+    // the tab control, the page would lie beneath it and the tab would take its clicks.
+    if (history_.Create(hwnd_.get(), nullptr, dpi_, IDC_HISTORY_FIRST, &chargeLog_,
+                        folder + "\\" + std::string(kBatteryHealthName))) {
+        ::SetWindowPos(history_.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+int MainWindow::CriticalLevel() const {
+    // As the cycle reads the box; a level outside 1..100 draws no line.
+    return static_cast<int>(std::clamp<std::int64_t>(LeadingNumber(options_.chargeAlertText), 0, 101));
+}
+
+void MainWindow::LogReading() {
+    const PowerStatus& status = cycle_.Status();
+    const std::pair<int, bool> reading{status.BatteryLifePercent, status.ACLineStatus == 1};
+    if (loggedReading_ == reading) {
+        return;
+    }
+    loggedReading_ = reading;
+    const UnixTime now = UtcNow();
+    chargeLog_.Record(reading.first, reading.second, now);
+    history_.OnReading(reading.first, reading.second, now);
 }
 
 void MainWindow::FirstReading() {
@@ -392,6 +425,7 @@ void MainWindow::SelectPage(int page) {
     HWND tab = controls_.tabMain;
     const HWND focus = ::GetFocus();
     ShowPage(controls_, static_cast<Page>(page));
+    history_.Show(page == static_cast<int>(Page::History));
     // Focus on a control that the page change hid would leave the keyboard nowhere.
     if (focus && focus != tab && !::IsWindowVisible(focus) && ::IsChild(hwnd_.get(), focus)) {
         ::SetFocus(tab);
@@ -430,6 +464,8 @@ void MainWindow::CyclePorts::ShowCharge(std::int32_t barValue, std::string_view 
     w_.pgBatteryLevel().Reset();
     w_.pgBatteryLevel().SetValue(barValue);
     w_.WriteCycleLabel(CycleLabel::Percent, w_.controls_.lblPercent, percentText);
+    // Every reading that succeeded passes here, the first one at start included.
+    w_.LogReading();
 }
 void MainWindow::CyclePorts::ShowPowerSource(std::string_view text) {
     w_.WriteCycleLabel(CycleLabel::PwrInfo, w_.controls_.lblPwrInfo, text);
@@ -528,6 +564,7 @@ void MainWindow::ShowOptions() {
             sounds_->ShowSoundFile(slot, path);
         }
     }
+    history_.SetCriticalLevel(CriticalLevel());
 }
 
 void MainWindow::Choose(const UserOptions& chosen) {
@@ -564,6 +601,7 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
     if (from == controls_.txtChargeAlert) {
         if (HIWORD(wParam) == EN_CHANGE) {
             options_.chargeAlertText = WindowText(from);
+            history_.SetCriticalLevel(CriticalLevel());
         }
         return HIWORD(wParam) == EN_CHANGE;
     }
@@ -625,6 +663,11 @@ void MainWindow::ApplyDpi(int dpi) {
     // The controls get the new font before the old one is deleted.
     UniqueGdiObject font = MakeUiFont(dpi);
     LayoutMainControls(controls_, dpi, static_cast<HFONT>(font.get()));
+    if (history_.Window()) {
+        const LayoutRect area = Place(kHistoryPageArea, dpi);
+        history_.SetFont(static_cast<HFONT>(font.get()));
+        history_.Layout(RECT{area.left, area.top, area.left + area.width, area.top + area.height}, dpi);
+    }
     font_ = std::move(font);
     // Moved and resized, the bar shows only its frame: it repaints its value at once.
     pgBatteryLevel().Repaint();

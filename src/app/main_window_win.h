@@ -9,7 +9,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "app/charge_log_win.h"
+#include "app/history_page_win.h"
 #include "app/main_layout_win.h"
 #include "app/care_reminder.h"
 #include "app/main_window_ids.h"
@@ -126,6 +129,7 @@ public:
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
     PowerCycle& Cycle() noexcept { return cycle_; }
+    HistoryPage& History() noexcept { return history_; }
     int Dpi() const noexcept { return dpi_; }
 
 private:
@@ -156,6 +160,11 @@ private:
     void ShowDesignTexts();
     void CreateTray();
     void FirstReading();
+    // ChargeLog.csv beside AppOpt.ini, and the History tab's page over the tab's page area.
+    void CreateHistory();
+    // A reading that succeeded: logged and drawn when the charge or the power source changed.
+    void LogReading();
+    int CriticalLevel() const;
 
     void ApplyDpi(int dpi);
     void ApplyIcons(AppIcons icons);
@@ -223,6 +232,10 @@ private:
     int busy_ = 0;
     bool quitPending_ = false;
     bool settingsSaved_ = false;
+    ChargeLog chargeLog_;
+    // What the last reading said, so that an unchanged tick costs two comparisons.
+    std::optional<std::pair<int, bool>> loggedReading_;
+    HistoryPage history_; // uses font_, so it goes before it
 };
 
 // The text of the program's version as major.minor.revision.

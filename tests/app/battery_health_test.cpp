@@ -47,6 +47,11 @@ TEST(BatteryHealth, OneRowPerBatteryPerDayWhenFiguresChange) {
     const std::string text = std::string(kBatteryHealthHeader) + "\r\n" + HealthRowLine(first) +
                              "2026-07-01,1,57000,x,1\r\n2026-07-02,1,57000,50000,1\r\n2026-07-03,1,57";
     EXPECT_EQ(ReadHealthRows(text), (std::vector<HealthRow>{first, {"2026-07-02", 1, 57000, 50000, 1}}));
+    // A row appended after the cut line starts a line of its own.
+    EXPECT_EQ(LineEndBefore(text), "\r\n");
+    EXPECT_EQ(LineEndBefore(""), "");
+    EXPECT_EQ(LineEndBefore(HealthRowLine(first)), "");
+    EXPECT_EQ(ReadHealthRows(text + std::string(LineEndBefore(text)) + HealthRowLine(first)).back(), first);
     EXPECT_EQ(CapacityChangeLine({first}, {now[0]}, "2026-12-08"), "Full charge capacity fell 4% since 2026-06-02.");
     EXPECT_EQ(CapacityChangeLine({first}, {now[0]}, "2026-06-02"), "");
     EXPECT_EQ(CapacityChangeLine({first, {"2026-06-02", 2, 24000, 20000, 1}},

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/battery_health_win.h"
@@ -227,6 +228,31 @@ TEST(ChargeLogFile, AppendsChangesOnlyAndPrunesAtStartForReal) {
     fresh.Open(path, kNow);
     EXPECT_TRUE(fresh.Record(80, true, kNow));
     EXPECT_EQ(ReadWholeFile(path), ChargeLogText({{kNow, 80, true}}));
+}
+
+// Start reads the log a piece at a time: rows across the pieces' edges, a line longer than a
+// piece, a missing header.
+TEST(ChargeLogFile, StartReadsTheLogInPiecesAndKeepsWhatIsWhole) {
+    std::vector<ChargeRow> month;
+    for (int i = 0; i < 500; ++i) {
+        month.push_back({kNow - kChargeLogKeepSeconds + 3600 + i * 60, i % 101, i % 2 == 1});
+    }
+    const ChargeRow kept{kNow - 60, 49, false};
+    std::vector<ChargeRow> withOld = month;
+    withOld.insert(withOld.begin(), {kNow - kChargeLogKeepSeconds - 1, 40, false});
+    const std::pair<std::string, std::vector<ChargeRow>> cases[] = {
+        {ChargeLogText(withOld), month},
+        {ChargeLogText({kept}) + std::string(9000, 'x') + "\r\n" + ChargeRowLine(kept), {kept, kept}},
+        {ChargeRowLine(kept), {kept}},
+        {ChargeLogText(month), month},
+    };
+    for (const auto& [text, after] : cases) {
+        TempFolder folder;
+        WriteFile(folder.File("ChargeLog.csv"), text);
+        ChargeLog log;
+        log.Open(folder.File("ChargeLog.csv"), kNow);
+        EXPECT_EQ(ReadWholeFile(folder.File("ChargeLog.csv")), ChargeLogText(after)) << text.substr(0, 40);
+    }
 }
 
 TEST(ChargeLogFile, AWriteThatFailsPausesLoggingWithOneLineOfReason) {

@@ -691,8 +691,18 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     EXPECT_TRUE(key(VK_TAB, true, false));
     EXPECT_EQ(page(), 2);
     EXPECT_EQ(::GetFocus(), tab);
+    // The fourth tab: Tab goes into the History page's own controls.
+    EXPECT_TRUE(key(VK_TAB, true, false));
+    EXPECT_EQ(page(), 3);
+    for (int i = 0; i < 3 && ::GetParent(::GetFocus()) != frmMain.History().Window(); ++i) {
+        key(VK_TAB, false, false);
+    }
+    EXPECT_EQ(::GetParent(::GetFocus()), frmMain.History().Window());
     EXPECT_TRUE(key(VK_TAB, true, false));
     EXPECT_EQ(page(), 0);
+    EXPECT_FALSE(::IsWindowVisible(frmMain.History().Window()));
+    EXPECT_TRUE(key(VK_TAB, true, true));
+    EXPECT_EQ(page(), 3);
     EXPECT_TRUE(key(VK_TAB, true, true));
     EXPECT_EQ(page(), 2);
     EXPECT_TRUE(::IsWindowVisible(ControlById(frmMain.Controls(), IDC_CHK_ON_TOP)));
@@ -709,6 +719,49 @@ TEST_F(MainWindowTest, KeyboardMovesThroughTheShownTabAndSwitchesTabs) {
     // Messages of other windows are left to the loop.
     MSG other{frmMain.oSysTray().Hwnd(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_FALSE(frmMain.TranslateKeyboard(other));
+}
+
+// The fourth tab hosts the History page over the tab's pane, above the tab control, in the
+// window's font at its DPI and after a change of it; the page follows the ticks.
+TEST_F(MainWindowTest, HistoryTabShowsItsPageAtEachDpi) {
+    ASSERT_TRUE(frmMain.Load());
+    frmMain.MenuClick(0, "");
+    HWND hwnd = frmMain.Hwnd();
+    HWND tab = frmMain.Controls().tabMain;
+    ::SendMessageA(tab, TCM_SETCURSEL, 3, 0);
+    NMHDR change{tab, IDC_TAB_MAIN, static_cast<UINT>(TCN_SELCHANGE)};
+    ::SendMessageA(hwnd, WM_NOTIFY, IDC_TAB_MAIN, reinterpret_cast<LPARAM>(&change));
+    HistoryPage& page = frmMain.History();
+    EXPECT_TRUE(::IsWindowVisible(page.Window()));
+    EXPECT_FALSE(::IsWindowVisible(frmMain.Controls().chkOnTop));
+    battery.percent = 56;
+    ::SendMessageA(hwnd, WM_TIMER, 1, 0);
+    EXPECT_NE(Text(page.Control(HistoryPage::kSentence)).find("now 56%"), std::string::npos);
+
+    const auto check = [&](int dpi) {
+        RECT rc{}, pane{};
+        ::GetWindowRect(page.Window(), &rc);
+        ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+        const LayoutRect area = Place(kHistoryPageArea, dpi);
+        EXPECT_EQ((LayoutRect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}), area) << dpi;
+        ::GetClientRect(tab, &pane);
+        ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+        ::MapWindowPoints(tab, hwnd, reinterpret_cast<POINT*>(&pane), 2);
+        EXPECT_TRUE(rc.left >= pane.left && rc.top >= pane.top && rc.right <= pane.right && rc.bottom <= pane.bottom);
+        const POINT middle{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        EXPECT_EQ(::ChildWindowFromPointEx(hwnd, middle, CWP_SKIPINVISIBLE), page.Window()) << dpi;
+        EXPECT_EQ(::SendMessageA(page.Control(HistoryPage::kOpenLog), WM_GETFONT, 0, 0),
+                  ::SendMessageA(frmMain.Controls().chkOnTop, WM_GETFONT, 0, 0));
+        EXPECT_EQ(Text(page.Control(HistoryPage::kOpenLog)), "Open Log");
+        EXPECT_EQ(Text(page.Control(HistoryPage::kSentence)).rfind("Last 24 hours: ", 0), 0u) << dpi;
+    };
+    check(frmMain.Dpi());
+    const int dpi = frmMain.Dpi() * 3 / 2;
+    const SIZE size = MainWindowSize(static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE)),
+                                     static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE)), true, dpi);
+    RECT suggested{0, 0, size.cx, size.cy};
+    ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    check(dpi);
 }
 
 // Alt+M opens the menu bar's menu through the window's keyboard handling, and its A runs About.

@@ -188,6 +188,7 @@ int main(int argc, char** argv) {
     }
     frmMain.Unload();
     ::DeleteFileA(ini.c_str());
+    ::DeleteFileA((folder + "\\ChargeLog.csv").c_str()); // the program keeps one beside its settings
     ::RemoveDirectoryA(folder.c_str());
     if (ticks < 1000) {
         return 0;
