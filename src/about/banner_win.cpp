@@ -44,8 +44,15 @@ bool Banner::Register(HINSTANCE instance) { return RegisterWindowClass(instance)
 
 Banner::Banner(HWND hwnd)
     : hwnd_(hwnd),
-      picture_(LoadBanner()),
       dpi_(DpiOfWindow(hwnd)) {}
+
+HBITMAP Banner::Picture() const {
+    if (!unpacked_) {
+        unpacked_ = true;
+        picture_ = LoadBanner();
+    }
+    return picture_.get();
+}
 
 void Banner::SetDpi(int dpi) {
     dpi_ = dpi;
@@ -55,12 +62,13 @@ void Banner::SetDpi(int dpi) {
 void Banner::Paint(HDC dc) const {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    if (!picture_) {
+    const HBITMAP picture = Picture();
+    if (!picture) {
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
     UniqueMemDc source(::CreateCompatibleDC(dc));
-    SelectGuard keep(source.get(), picture_.get());
+    SelectGuard keep(source.get(), picture);
     const int w = Scale(kBannerWidth, dpi_);
     const int h = Scale(kBannerHeight, dpi_);
     const int x = (client.right - w) / 2;

@@ -21,7 +21,7 @@ public:
     void SetDpi(int dpi);
     int Dpi() const noexcept { return dpi_; }
     // False in a program that carries no banner resource: the control then shows plain face colour.
-    bool HasPicture() const noexcept { return static_cast<bool>(picture_); }
+    bool HasPicture() const { return Picture() != nullptr; }
 
 private:
     friend class WindowClass<Banner>;
@@ -30,9 +30,13 @@ private:
     explicit Banner(HWND hwnd);
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc) const;
+    // Unpacked at first need: the main window's banner is made at start but seldom seen, and
+    // its 88 KB of pixels would otherwise sit in memory from the first second.
+    HBITMAP Picture() const;
 
     HWND hwnd_;
-    UniqueBitmap picture_;
+    mutable UniqueBitmap picture_;
+    mutable bool unpacked_ = false;
     int dpi_;
 };
 

@@ -204,5 +204,23 @@ TEST(AboutWindow, BlocksTheGivenWindowWhileOpenAndPassesOnAQuit) {
     ::DestroyWindow(other);
 }
 
+// The main window's banner is made at start and seldom seen: its pixels come at first paint.
+TEST(Banner, HoldsNoPictureUntilItIsFirstDrawn) {
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    ASSERT_TRUE(Banner::Register(instance));
+    HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr, nullptr, nullptr);
+    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+    const int before = corvane::test::CountGdiObjects();
+    HWND banner = ::CreateWindowExA(0, Banner::kClassName, "", WS_CHILD, 0, 0, kBannerWidth, kBannerHeight, host,
+                                    nullptr, instance, nullptr);
+    ASSERT_NE(banner, nullptr);
+    EXPECT_EQ(corvane::test::CountGdiObjects(), before);
+    ::SendMessageA(banner, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    EXPECT_EQ(corvane::test::CountGdiObjects(), before + 1);
+    EXPECT_TRUE(Banner::FromHwnd(banner)->HasPicture());
+    ::DestroyWindow(host);
+    EXPECT_EQ(corvane::test::CountGdiObjects(), before);
+}
+
 } // namespace
 } // namespace corvane::about
