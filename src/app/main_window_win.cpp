@@ -66,29 +66,7 @@ BOOL CALLBACK RefuseClose(HWND child, LPARAM) {
 
 std::string ProgramVersionText() { return CORVANE_VERSION_TEXT; }
 
-std::string ProgramFileDescription() {
-    const std::string path = ProgramPath();
-    DWORD ignored = 0;
-    const DWORD size = sys::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size != 0) {
-        std::vector<char> block(size);
-        struct LangCp {
-            WORD lang, cp;
-        }* tr = nullptr;
-        UINT len = 0;
-        if (sys::GetFileVersionInfoA(path.c_str(), 0, size, block.data()) &&
-            sys::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) &&
-            len >= sizeof(LangCp)) {
-            char query[64];
-            wsprintfA(query, "\\StringFileInfo\\%04x%04x\\FileDescription", tr->lang, tr->cp);
-            char* value = nullptr;
-            if (sys::VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &len) && value && *value) {
-                return value;
-            }
-        }
-    }
-    return "Corvane";
-}
+std::string ProgramFileDescription() { return CORVANE_FILE_DESCRIPTION; }
 
 namespace {
 PowerSource& SourceOf(const MainWindow::Options& o, std::unique_ptr<PowerSource>& own) {

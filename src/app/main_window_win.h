@@ -240,7 +240,7 @@ private:
 
 // The text of the program's version as major.minor.revision.
 std::string ProgramVersionText();
-// The program's file description from its version information ("Corvane" when there is none).
+// The program's file description, as its version resource gives it.
 std::string ProgramFileDescription();
 
 } // namespace corvane::app
