@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
-#include <exception>
 #include <vector>
 
 #include "base/component_error.h"
