@@ -70,24 +70,6 @@ void CopyTextToBytes(std::u16string_view text, std::span<std::uint8_t> field) {
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(copied), field.end(), std::uint8_t{0});
 }
 
-std::u16string Latin1Codec::Widen(std::string_view ansi) const {
-    std::u16string out;
-    out.reserve(ansi.size());
-    for (char c : ansi) {
-        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
-
-std::string Latin1Codec::Narrow(std::u16string_view wide) const {
-    std::string out;
-    out.reserve(wide.size());
-    for (char16_t c : wide) {
-        out.push_back(c < 256 ? static_cast<char>(c) : '?');
-    }
-    return out;
-}
-
 TrayIconRecord::TrayIconRecord(WindowsVersion version, std::uint32_t pointerSize, NotifyShell& shell,
                                const AnsiCodec& codec)
     : interface_(ChooseInterface(version)),
@@ -202,23 +184,6 @@ void TrayIconRecord::SetToolTip(std::string_view tip) {
         PutPadded(layout_.szTip, 128, field);
     }
     Send(kNimModify, kNifTip);
-}
-
-std::string TrayIconRecord::ToolTip() const {
-    const auto* field = bytes_.data() + layout_.szTip;
-    if (!interface_.unicode) {
-        const auto* end = std::find(field, field + 128, std::uint8_t{0});
-        return std::string(field, end);
-    }
-    std::u16string wide;
-    for (std::uint32_t i = 0; i + 1 < layout_.tipBytes; i += 2) {
-        const char16_t c = static_cast<char16_t>(field[i] | (field[i + 1] << 8));
-        if (c == 0) {
-            break;
-        }
-        wide.push_back(c);
-    }
-    return codec_.Narrow(wide);
 }
 
 void TrayIconRecord::SetIconHandle(std::uint64_t icon) {

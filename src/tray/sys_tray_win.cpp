@@ -140,8 +140,6 @@ void SysTrayWindow::Unload() {
 
 void SysTrayWindow::SetToolTip(std::string_view sTip) { record_->SetToolTip(sTip); }
 
-std::string SysTrayWindow::ToolTip() const { return record_->ToolTip(); }
-
 void SysTrayWindow::SetIconHandle(HICON hIcon) {
     record_->SetIconHandle(reinterpret_cast<std::uintptr_t>(hIcon));
 }
@@ -164,8 +162,6 @@ std::int32_t SysTrayWindow::RemoveMenuItem(std::int32_t iIndex) { return menu_.M
 void SysTrayWindow::EnableMenuItem(std::int32_t lIndex, bool bState) { menu_.Model().EnableMenuItem(lIndex, bState); }
 
 void SysTrayWindow::SetDefaultMenuIndex(std::int32_t lIndex) { menu_.Model().SetDefaultMenuIndex(lIndex); }
-
-std::string SysTrayWindow::MenuCaption(std::int32_t lIndex) const { return menu_.Model().Caption(lIndex); }
 
 void SysTrayWindow::SetMenuCaption(std::int32_t lIndex, std::string_view sCaption) {
     menu_.Model().SetCaption(lIndex, sCaption);

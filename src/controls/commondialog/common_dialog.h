@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/general_value.h"
@@ -351,5 +352,18 @@ private:
     PrinterDetails printer_;
     std::array<std::uint32_t, 16> customColors_{};
 };
+
+// Defined here for every file that sets properties.
+template <typename T, typename V>
+inline void CDlg::Store(T& field, V&& value, std::string_view key) {
+    field = std::forward<V>(value);
+    host_.PropertyChanged(key);
+}
+
+template <typename T, typename V>
+inline void CDlg::StoreGuarded(T& field, V&& value, std::string_view key) {
+    RequireRunMode();
+    Store(field, std::forward<V>(value), key);
+}
 
 } // namespace corvane::cdlg

@@ -1,14 +1,9 @@
 #include "controls/progressbar/progress_bar_model.h"
+#include "controls/progressbar/property_names.h"
 
 namespace corvane::progressbar {
 
-namespace {
-constexpr std::string_view kMinName = "Min";
-constexpr std::string_view kMaxName = "Max";
-constexpr std::string_view kValueName = "Value";
-constexpr std::string_view kStyleName = "Style";
-constexpr std::string_view kLookName = "ProgressLook";
-} // namespace
+using namespace names;
 
 std::int32_t MemoryPropertyBag::ReadProperty(std::string_view name, std::int32_t defaultValue) const {
     const auto it = stored_.find(name);
@@ -26,27 +21,6 @@ void MemoryPropertyBag::WriteProperty(std::string_view name, std::int32_t value,
     stored_[std::string(name)] = value;
 }
 
-WriteResult ProgressBarModel::SetMin(std::int32_t New_Mini) {
-    if (New_Mini > max_) {
-        return {kMinAboveMax};
-    }
-    if (New_Mini < 0) {
-        return {kMinBelowZero};
-    }
-    min_ = New_Mini;
-    changed_ = true;
-    return {};
-}
-
-WriteResult ProgressBarModel::SetMax(std::int32_t New_Maxi) {
-    if (New_Maxi < min_) {
-        return {kMaxBelowMin};
-    }
-    max_ = New_Maxi;
-    changed_ = true;
-    return {};
-}
-
 WriteResult ProgressBarModel::SetValue(std::int32_t New_Value) {
     if (New_Value > max_) {
         return {kValueAboveMax};
@@ -57,11 +31,6 @@ WriteResult ProgressBarModel::SetValue(std::int32_t New_Value) {
     value_ = New_Value;
     changed_ = true;
     return {std::nullopt, true};
-}
-
-void ProgressBarModel::SetStyle(std::int32_t New_Style) {
-    style_ = New_Style;
-    changed_ = true;
 }
 
 void ProgressBarModel::SetProgressLook(std::int32_t New_ProgressLook) {
@@ -83,14 +52,6 @@ void ProgressBarModel::ReadProperties(const PropertyBag& bag) {
     style_ = bag.ReadProperty(kStyleName, 0);
     SetProgressLook(bag.ReadProperty(kLookName, 0));
     changed_ = false;
-}
-
-void ProgressBarModel::WriteProperties(PropertyBag& bag) const {
-    bag.WriteProperty(kMinName, min_, 0);
-    bag.WriteProperty(kMaxName, max_, 100);
-    bag.WriteProperty(kValueName, value_, 0);
-    bag.WriteProperty(kStyleName, style_, 0);
-    bag.WriteProperty(kLookName, look_, 0);
 }
 
 } // namespace corvane::progressbar

@@ -16,20 +16,6 @@ bool XpProgressBar::Register(HINSTANCE instance) {
     return RegisterWindowClass(instance, wc);
 }
 
-HWND XpProgressBar::Create(HWND parent, int id, const RECT& rect, const PropertyBag* bag) {
-    auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    if (!Register(instance)) {
-        return nullptr;
-    }
-    HWND hwnd = ::CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (hwnd && bag) {
-        FromHwnd(hwnd)->ReadProperties(*bag);
-    }
-    return hwnd;
-}
-
 XpProgressBar::XpProgressBar(HWND hwnd) : hwnd_(hwnd), surface_(SharedBarArt()) {
     model_.ReadProperties(MemoryPropertyBag{});
     ApplyLook();
@@ -40,10 +26,6 @@ void XpProgressBar::Refuse(const WriteResult& result) const {
         ShowMessageBox(::GetParent(hwnd_), *result.refusal, kRefusalTitle, MB_OK | MB_ICONERROR);
     }
 }
-
-void XpProgressBar::SetMin(std::int32_t New_Mini) { Refuse(model_.SetMin(New_Mini)); }
-
-void XpProgressBar::SetMax(std::int32_t New_Maxi) { Refuse(model_.SetMax(New_Maxi)); }
 
 void XpProgressBar::SetValue(std::int32_t New_Value) {
     const WriteResult result = model_.SetValue(New_Value);
@@ -63,8 +45,6 @@ void XpProgressBar::SetValue(std::int32_t New_Value) {
     }
 }
 
-void XpProgressBar::SetStyle(std::int32_t New_Style) { model_.SetStyle(New_Style); }
-
 void XpProgressBar::SetProgressLook(std::int32_t New_ProgressLook) {
     model_.SetProgressLook(New_ProgressLook);
     ApplyLook();
@@ -82,11 +62,6 @@ void XpProgressBar::Repaint() {
     painter_.Reset(surface_, Values());
     painter_.PaintValue(surface_, Values(), model_.Style());
     ::InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void XpProgressBar::ReadProperties(const PropertyBag& bag) {
-    model_.ReadProperties(bag);
-    ApplyLook();
 }
 
 void XpProgressBar::Resized(int width, int height) {
