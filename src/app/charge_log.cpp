@@ -135,35 +135,25 @@ bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac) {
 
 bool IsKept(const ChargeRow& row, UnixTime now) noexcept { return row.time > now - kChargeLogKeepSeconds; }
 
-std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now) {
-    std::vector<ChargeRow> kept;
-    kept.reserve(rows.size());
-    for (const ChargeRow& row : rows) {
-        if (IsKept(row, now)) {
-            kept.push_back(row);
-        }
+std::optional<ChargeRow> KeptRow(std::string_view line, UnixTime now) {
+    std::optional<ChargeRow> row = ParseChargeRow(line);
+    if (row && !IsKept(*row, now)) {
+        row.reset();
     }
-    return kept;
+    return row;
+}
+
+void LogCheck::Line(std::string_view line) {
+    bad_ = bad_ || (first_ ? line != kChargeLogHeader : !KeptRow(line, now_));
+    first_ = false;
 }
 
 bool NeedsRewrite(std::string_view text, UnixTime now) {
-    if (text.empty()) {
-        return false;
+    LogCheck check(now);
+    for (const std::string_view line : CompleteLines(text)) {
+        check.Line(line);
     }
-    if (text.back() != '\n') {
-        return true;
-    }
-    const std::vector<std::string_view> lines = CompleteLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == 0 && lines[i] == kChargeLogHeader) {
-            continue;
-        }
-        const auto row = ParseChargeRow(lines[i]);
-        if (!row || !IsKept(*row, now)) {
-            return true;
-        }
-    }
-    return lines.empty() || lines[0] != kChargeLogHeader;
+    return check.NeedsRewrite(!text.empty() && text.back() != '\n');
 }
 
 std::string ChargeLogText(const std::vector<ChargeRow>& rows) {

@@ -49,10 +49,26 @@ bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac);
 
 // Whether a row is kept at `now`: it is less than 31 days old.
 bool IsKept(const ChargeRow& row, UnixTime now) noexcept;
-// The rows to keep at `now`: those less than 31 days old.
-std::vector<ChargeRow> KeptRows(const std::vector<ChargeRow>& rows, UnixTime now);
-// Whether the log must be written anew at start: it holds rows to drop, or lines that do not
-// parse, or ends in a cut line (the next row appended would otherwise be glued to it).
+// The row a line holds when it is still kept at `now`; nothing for the header, a garbled line
+// or an old row. What a rewrite at start copies.
+std::optional<ChargeRow> KeptRow(std::string_view line, UnixTime now);
+
+// The check at start of a log read line by line, a piece of the file at a time: whether it must
+// be written anew, because it holds rows to drop or lines that do not parse, lacks its header,
+// or ends in a cut line (the next row appended would otherwise be glued to it).
+class LogCheck {
+public:
+    explicit LogCheck(UnixTime now) noexcept : now_(now) {}
+    // Each complete line, without its line end.
+    void Line(std::string_view line);
+    bool NeedsRewrite(bool endsInCutLine) const noexcept { return bad_ || endsInCutLine; }
+
+private:
+    UnixTime now_;
+    bool first_ = true;
+    bool bad_ = false;
+};
+// The same check of a whole log's text.
 bool NeedsRewrite(std::string_view text, UnixTime now);
 // A whole log: the header line and the rows.
 std::string ChargeLogText(const std::vector<ChargeRow>& rows);

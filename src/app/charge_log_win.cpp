@@ -75,8 +75,7 @@ bool RewriteKept(const std::string& path, UnixTime now) {
         text.clear();
     };
     const auto keep = [&](std::string_view line) {
-        const std::optional<ChargeRow> row = ParseChargeRow(line);
-        if (row && IsKept(*row, now)) {
+        if (const std::optional<ChargeRow> row = KeptRow(line, now)) {
             text += ChargeRowLine(*row);
             if (text.size() >= 8192) {
                 flush();
@@ -182,15 +181,11 @@ void ChargeLog::Open(const std::string& path, UnixTime now) {
     // Read a piece at a time: a month of rows held whole at start would stay in the heap of a
     // program that is meant to sit in the tray at rest. Garbled lines, old rows, a missing
     // header or a cut last line call for the kept rows to be written anew.
-    bool first = true, rewrite = false, cut = false;
-    const auto check = [&](std::string_view line) {
-        const std::optional<ChargeRow> row = ParseChargeRow(line);
-        rewrite = rewrite || (first ? line != kChargeLogHeader : !row || !IsKept(*row, now));
-        first = false;
-    };
-    if (!ForEachLine(path, check, cut)) {
+    LogCheck check(now);
+    bool cut = false;
+    if (!ForEachLine(path, [&](std::string_view line) { check.Line(line); }, cut)) {
         Pause(::GetLastError());
-    } else if ((rewrite || cut) && !RewriteKept(path, now)) {
+    } else if (check.NeedsRewrite(cut) && !RewriteKept(path, now)) {
         Pause(::GetLastError());
     }
 }

@@ -63,9 +63,12 @@ TEST(ChargeLog, StartRewritesOnlyToDropOldRowsOrBadLines) {
     const UnixTime now = kT;
     const UnixTime keep = kChargeLogKeepSeconds;
     const std::vector<ChargeRow> rows{{now - keep, 10, false}, {now - keep + 1, 20, true}, {now, 30, false}};
-    EXPECT_EQ(KeptRows(rows, now), (std::vector<ChargeRow>{rows[1], rows[2]}));
+    const auto line = [](const ChargeRow& r) { return ChargeRowLine(r).substr(0, ChargeRowLine(r).size() - 2); };
+    EXPECT_EQ(KeptRow(line(rows[0]), now), std::nullopt);
+    EXPECT_EQ(KeptRow(line(rows[1]), now), rows[1]);
+    EXPECT_EQ(KeptRow(kChargeLogHeader, now), std::nullopt);
     EXPECT_TRUE(NeedsRewrite(ChargeLogText(rows), now));
-    EXPECT_FALSE(NeedsRewrite(ChargeLogText(KeptRows(rows, now)), now));
+    EXPECT_FALSE(NeedsRewrite(ChargeLogText({rows[1], rows[2]}), now));
     EXPECT_FALSE(NeedsRewrite("", now));
     EXPECT_TRUE(NeedsRewrite(ChargeLogText({rows[2]}) + "2026-12-08T18", now)); // cut: the next row would join it
     EXPECT_TRUE(NeedsRewrite(ChargeLogText({rows[2]}) + "junk\r\n", now));
