@@ -143,6 +143,9 @@ int main(int argc, char** argv) {
     UserOptions chosen = frmMain.Chosen();
     chosen.startChargingAlert = chosen.endChargingAlert = chosen.chargeLowAlert = true;
     chosen.chargeAlertText = "10";
+    // The drawn tray icon changes with most readings and the care reminder fires each cycle:
+    // both must leave the figures as flat as the rest.
+    chosen.trayCharge = chosen.careOn = true;
 #ifdef CORVANE_SOUNDS_DIR
     if (!silent) {
         chosen.soundFiles = {CORVANE_SOUNDS_DIR "/chg_start.wav", CORVANE_SOUNDS_DIR "/chg_full.wav",
