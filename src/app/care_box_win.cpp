@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/window_options.h"
+#include "app/window_options_win.h"
 #include "base/handles_win.h"
 #include "base/system_calls_win.h"
 
@@ -11,21 +12,6 @@ namespace corvane::app {
 namespace {
 
 constexpr UINT_PTR kCareBoxSubclass = 0x4341;
-
-void PasteDigits(HWND box) {
-    if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(box)) {
-        return;
-    }
-    std::string pasted;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        const GlobalLockGuard lock(data);
-        if (const auto* text = static_cast<const char*>(lock.get())) {
-            pasted = options::DigitsOf(text);
-        }
-    }
-    ::CloseClipboard();
-    ::SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
-}
 
 LRESULT CALLBACK CareBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR leftMessage) {
     switch (msg) {

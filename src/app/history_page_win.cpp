@@ -184,14 +184,14 @@ bool HistoryPage::Create(HWND parent, HFONT font, int dpi, int firstId, const Ch
     if (!hwnd_) {
         return false;
     }
-    struct Spec {
+    struct ControlRow {
         ControlOffset offset;
         const char* cls;
         const char* text;
         DWORD style;
         DWORD exStyle;
     };
-    const Spec specs[] = {
+    const ControlRow rows[] = {
         {kDayOption, "BUTTON", ChartRangeName(ChartRange::Day), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
         {kWeekOption, "BUTTON", ChartRangeName(ChartRange::Week), BS_AUTORADIOBUTTON, 0},
         {kOpenLog, "BUTTON", "Open Log", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, 0},
@@ -200,7 +200,7 @@ bool HistoryPage::Create(HWND parent, HFONT font, int dpi, int firstId, const Ch
         {kHealth, "EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
         {kRefresh, "BUTTON", "Refresh", BS_PUSHBUTTON | WS_TABSTOP, 0},
     };
-    for (const Spec& s : specs) {
+    for (const ControlRow& s : rows) {
         const HWND control = ::CreateWindowExA(s.exStyle, s.cls, s.text, WS_CHILD | WS_VISIBLE | s.style, 0, 0, 0, 0,
                                                hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + s.offset)),
                                                instance, s.offset == kChart ? this : nullptr);

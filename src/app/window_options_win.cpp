@@ -150,7 +150,7 @@ void WindowOptionsController::SetBarLook(std::int32_t index) {
     }
 }
 
-void WindowOptionsController::PasteDigits(HWND edit) const {
+void PasteDigits(HWND edit) {
     if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(edit)) {
         return;
     }
@@ -175,7 +175,7 @@ LRESULT CALLBACK WindowOptionsController::ChargeAlertProc(HWND hwnd, UINT msg, W
         }
         break;
     case WM_PASTE:
-        owner->PasteDigits(hwnd);
+        PasteDigits(hwnd);
         return 0;
     case WM_KILLFOCUS: {
         // Only a move to another of this program's windows counts as leaving the box; switching

@@ -28,6 +28,10 @@ struct WindowOptionControls {
     std::function<void(std::int32_t)> colourChosen; // the user chose a colour entry
 };
 
+// Pastes only the digits of the clipboard's text into a digits-only box: the critical level
+// and the care reminder's level take the same paste.
+void PasteDigits(HWND edit);
+
 class WindowOptionsController final : public progressbar::ProgressBarEvents {
 public:
     // The controls must outlive the controller: the window destroys it in its WM_DESTROY.
@@ -57,7 +61,6 @@ private:
     static LRESULT CALLBACK ChargeAlertProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self);
     HMENU ColourPopup() const noexcept;
-    void PasteDigits(HWND edit) const;
 
     WindowOptionControls controls_;
     UniqueMenu menu_;
