@@ -9,6 +9,7 @@
 # CORVANE_NO_32BIT=1 makes the answer for 32-bit "no" on any machine, to try that path;
 # CORVANE_NO_32BIT=kernel does so as if the kernel had refused, with the kernel's own reason.
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 
 # A 96-byte i386 ELF program that only calls exit(42): it needs no 32-bit library, so it tells
 # whether the kernel runs 32-bit programs before Wine's 32-bit loader is even installed.
@@ -59,6 +60,11 @@ check() {
     fi
     l=$(loader "$arch")
     if [ ! -x "$l" ]; then
+        # scripts/install-deps.sh keeps apt's reason when Wine's 32-bit half would not install.
+        if [ "$arch" = win32 ] && [ -s "$here/../../build/wine32-unavailable" ]; then
+            head -n1 "$here/../../build/wine32-unavailable"
+            return 1
+        fi
         echo "Wine's loader for $arch programs ($l) is not installed"
         return 1
     fi
