@@ -7,6 +7,8 @@
 namespace {
 
 using namespace corvane::app;
+using corvane::Clock;
+using corvane::UnixTime;
 
 const AlertOptions kAlerts{true, true, true, "10"};
 
@@ -19,6 +21,8 @@ public:
     }
     std::int32_t SecondsOfDay() override { return now += 30; }
     std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
+    UnixTime UtcNow() override { return 1765000000; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     void ShowCharge(std::int32_t v, std::string_view t) override {
         benchmark::DoNotOptimize(v);
         benchmark::DoNotOptimize(t.data());

@@ -61,14 +61,14 @@ LevelCheck CheckLevelText(std::string_view text) {
 }
 
 bool ParseFlag(std::string_view stored) {
-    const auto n = settings::WholeNumber(stored);
+    const auto n = WholeNumber(stored);
     return n && *n == 1;
 }
 
 std::string FlagText(bool ticked) { return ticked ? "1" : "0"; }
 
 std::int32_t ParseLevel(std::string_view stored) {
-    const auto n = settings::WholeNumber(stored);
+    const auto n = WholeNumber(stored);
     return n && *n >= kLowestLevel && *n <= kHighestLevel ? *n : kDefaultLevel;
 }
 

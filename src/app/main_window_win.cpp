@@ -12,14 +12,15 @@
 #include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
 #include "app/app_settings.h"
-#include "app/battery_health.h"
+#include "history/battery_health.h"
 #include "app/care_box_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/power_ports_win.h"
+#include "base/clock_win.h"
 #include "app/res/resource.h"
-#include "app/shell_open_win.h"
+#include "base/shell_open_win.h"
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
 #include "app/window_options.h"
@@ -203,12 +204,12 @@ void MainWindow::CreateTray() {
 void MainWindow::CreateHistory() {
     const std::string folder = AppFolder();
     if (!folder.empty()) {
-        chargeLog_.Open(folder + "\\" + std::string(kChargeLogName), UtcNow());
+        chargeLog_.Open(folder + "\\" + std::string(history::kChargeLogName), history::UtcNow());
     }
     // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after
     // the tab control, the page would lie beneath it and the tab would take its clicks.
     if (history_.Create(hwnd_.get(), nullptr, dpi_, IDC_HISTORY_FIRST, &chargeLog_,
-                        folder + "\\" + std::string(kBatteryHealthName))) {
+                        folder + "\\" + std::string(history::kBatteryHealthName))) {
         ::SetWindowPos(history_.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
@@ -225,7 +226,7 @@ void MainWindow::LogReading() {
         return;
     }
     loggedReading_ = reading;
-    const UnixTime now = UtcNow();
+    const UnixTime now = history::UtcNow();
     chargeLog_.Record(reading.first, reading.second, now);
     history_.OnReading(reading.first, reading.second, now);
 }
@@ -489,7 +490,7 @@ void MainWindow::ShowChargeIcon() {
         chargeIcon_->Off();
         return;
     }
-    const std::optional<std::int32_t> critical = settings::WholeNumber(options_.chargeAlertText);
+    const std::optional<std::int32_t> critical = WholeNumber(options_.chargeAlertText);
     chargeIcon_->Update(lastReading_->BatteryLifePercent, lastReading_->ACLineStatus == 1, critical.value_or(-1),
                         DpiOfWindow(tray_->Hwnd()));
 }

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <utility>
 
-#include "app/charge_log_win.h"
-#include "app/history_page_win.h"
+#include "history/charge_log_win.h"
+#include "history/history_page_win.h"
 #include "app/main_layout_win.h"
 #include "app/care_reminder.h"
 #include "app/main_window_ids.h"
@@ -129,7 +129,7 @@ public:
     progressbar::XpProgressBar& pgBatteryLevel() const;
     tray::SysTrayWindow& oSysTray() noexcept { return *tray_; }
     PowerCycle& Cycle() noexcept { return cycle_; }
-    HistoryPage& History() noexcept { return history_; }
+    history::HistoryPage& History() noexcept { return history_; }
     int Dpi() const noexcept { return dpi_; }
 
 private:
@@ -232,10 +232,10 @@ private:
     int busy_ = 0;
     bool quitPending_ = false;
     bool settingsSaved_ = false;
-    ChargeLog chargeLog_;
+    history::ChargeLog chargeLog_;
     // What the last reading said, so that an unchanged tick costs two comparisons.
     std::optional<std::pair<int, bool>> loggedReading_;
-    HistoryPage history_; // uses font_, so it goes before it
+    history::HistoryPage history_; // uses font_, so it goes before it
 };
 
 // The text of the program's version as major.minor.revision.

@@ -57,24 +57,6 @@ std::string FormatDuration(std::int32_t seconds) {
     return text;
 }
 
-std::int64_t LeadingNumber(std::string_view text) noexcept {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    constexpr std::int64_t kCap = std::numeric_limits<std::int32_t>::max() + std::int64_t{1};
-    std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min(value * 10 + (text[i] - '0'), kCap);
-    }
-    return negative ? -value : value;
-}
-
 void PowerCycle::RefreshPowerStatus(const AlertOptions& alerts) {
     if (refreshing_) {
         return;

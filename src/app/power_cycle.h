@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "app/user_options.h"
+#include "base/clock.h"
+#include "base/number.h"
 
 namespace corvane::app {
 
@@ -25,17 +27,6 @@ public:
     virtual ~PowerSource() = default;
     // False when the status could not be read.
     virtual bool Read(PowerStatus& status) = 0;
-};
-
-class Clock {
-public:
-    virtual ~Clock() = default;
-    // Local time of day in seconds, or kUnknownTime when the clock cannot be read.
-    virtual std::int32_t SecondsOfDay() = 0;
-    // Milliseconds on a clock that only moves forward: what the estimate measures steps with,
-    // so that a daylight-saving change or a clock adjustment cannot bend it; time asleep is
-    // not counted on it.
-    virtual std::int64_t MonotonicMilliseconds() = 0;
 };
 
 // What the user sees of a run on the main window; how the controls show it is the window's.
@@ -64,8 +55,6 @@ public:
     virtual void PlayAlertSound(int slot) = 0;
 };
 
-inline constexpr std::int32_t kUnknownTime = -1;
-inline constexpr std::int32_t kSecondsPerDay = 86400;
 inline constexpr std::int32_t kBalloonInfo = 1;
 inline constexpr std::int32_t kBalloonError = 3;
 inline constexpr std::int32_t kAlertTimeOutMs = 2000;
@@ -97,10 +86,6 @@ std::int32_t SecondsOfDay(int hour, int minute, int second) noexcept;
 // "H Hour(s), M Minutes, S Seconds." (the hour part only when H > 0), or "-unknown-" when
 // the arithmetic would overflow 32 bits.
 std::string FormatDuration(std::int32_t seconds);
-
-// The number a text starts with, as a leading-number parser reads it: blanks skipped, an
-// optional sign, then digits; no digits give 0. Saturates instead of overflowing.
-std::int64_t LeadingNumber(std::string_view text) noexcept;
 
 class PowerCycle {
 public:

@@ -19,24 +19,4 @@ bool SystemPowerSource::Read(PowerStatus& status) {
     return true;
 }
 
-std::int32_t SystemClock::SecondsOfDay() {
-    // One reading: hour, minute and second of the same instant, even at a minute's turn.
-    SYSTEMTIME t{};
-    ::GetLocalTime(&t);
-    if (t.wHour > 23 || t.wMinute > 59 || t.wSecond > 59) {
-        return kUnknownTime;
-    }
-    return app::SecondsOfDay(t.wHour, t.wMinute, t.wSecond);
-}
-
-std::int64_t SystemClock::MonotonicMilliseconds() {
-    // Time asleep does not count: whether a tick or the resume broadcast comes first after a
-    // sleep, the hours asleep never become one step of the estimate.
-    ULONGLONG hundredsOfNs = 0;
-    if (!::QueryUnbiasedInterruptTime(&hundredsOfNs)) {
-        return static_cast<std::int64_t>(::GetTickCount64());
-    }
-    return static_cast<std::int64_t>(hundredsOfNs / 10000);
-}
-
 } // namespace corvane::app

@@ -9,10 +9,4 @@ public:
     bool Read(PowerStatus& status) override;
 };
 
-class SystemClock final : public Clock {
-public:
-    std::int32_t SecondsOfDay() override;
-    std::int64_t MonotonicMilliseconds() override;
-};
-
 } // namespace corvane::app

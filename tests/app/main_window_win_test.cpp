@@ -19,7 +19,7 @@
 #include "app/main_window_ids.h"
 #include "app/main_window_win.h"
 #include "tray/charge_icon_win.h"
-#include "app/shell_open_win.h"
+#include "base/shell_open_win.h"
 #include "base/message_box_win.h"
 #include "controls/progressbar/bar_accessible_win.h"
 #include "controls/progressbar/progress_bar_win.h"
@@ -52,6 +52,8 @@ class FixedClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return now; }
     std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
+    UnixTime UtcNow() override { return 1765000000; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     std::int32_t now = 40000;
 };
 
@@ -731,12 +733,12 @@ TEST_F(MainWindowTest, HistoryTabShowsItsPageAtEachDpi) {
     ::SendMessageA(tab, TCM_SETCURSEL, 3, 0);
     NMHDR change{tab, IDC_TAB_MAIN, static_cast<UINT>(TCN_SELCHANGE)};
     ::SendMessageA(hwnd, WM_NOTIFY, IDC_TAB_MAIN, reinterpret_cast<LPARAM>(&change));
-    HistoryPage& page = frmMain.History();
+    history::HistoryPage& page = frmMain.History();
     EXPECT_TRUE(::IsWindowVisible(page.Window()));
     EXPECT_FALSE(::IsWindowVisible(frmMain.Controls().chkOnTop));
     battery.percent = 56;
     ::SendMessageA(hwnd, WM_TIMER, 1, 0);
-    EXPECT_NE(Text(page.Control(HistoryPage::kSentence)).find("now 56%"), std::string::npos);
+    EXPECT_NE(Text(page.Control(history::HistoryPage::kSentence)).find("now 56%"), std::string::npos);
 
     const auto check = [&](int dpi) {
         RECT rc{}, pane{};
@@ -750,10 +752,10 @@ TEST_F(MainWindowTest, HistoryTabShowsItsPageAtEachDpi) {
         EXPECT_TRUE(rc.left >= pane.left && rc.top >= pane.top && rc.right <= pane.right && rc.bottom <= pane.bottom);
         const POINT middle{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
         EXPECT_EQ(::ChildWindowFromPointEx(hwnd, middle, CWP_SKIPINVISIBLE), page.Window()) << dpi;
-        EXPECT_EQ(::SendMessageA(page.Control(HistoryPage::kOpenLog), WM_GETFONT, 0, 0),
+        EXPECT_EQ(::SendMessageA(page.Control(history::HistoryPage::kOpenLog), WM_GETFONT, 0, 0),
                   ::SendMessageA(frmMain.Controls().chkOnTop, WM_GETFONT, 0, 0));
-        EXPECT_EQ(Text(page.Control(HistoryPage::kOpenLog)), "Open Log");
-        EXPECT_EQ(Text(page.Control(HistoryPage::kSentence)).rfind("Last 24 hours: ", 0), 0u) << dpi;
+        EXPECT_EQ(Text(page.Control(history::HistoryPage::kOpenLog)), "Open Log");
+        EXPECT_EQ(Text(page.Control(history::HistoryPage::kSentence)).rfind("Last 24 hours: ", 0), 0u) << dpi;
     };
     check(frmMain.Dpi());
     const int dpi = frmMain.Dpi() * 3 / 2;

@@ -22,6 +22,8 @@ public:
     }
     std::int32_t SecondsOfDay() override { return now; }
     std::int64_t MonotonicMilliseconds() override { return monoMs; }
+    UnixTime UtcNow() override { return 1765000000; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     void ShowCharge(std::int32_t bar, std::string_view percent) override {
         barValue = bar;
         percentText = percent;

@@ -1,17 +1,17 @@
-#include "app/history_page_win.h"
+#include "history/history_page_win.h"
 
 #include <oleacc.h>
 
 #include <algorithm>
 
-#include "app/battery_health_win.h"
-#include "app/shell_open_win.h"
+#include "history/battery_health_win.h"
+#include "base/shell_open_win.h"
 #include "base/com_win.h"
 #include "base/dpi_win.h"
 #include "base/handles_win.h"
 #include "base/system_calls_win.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 namespace {
 
@@ -371,4 +371,4 @@ LRESULT HistoryPage::HandleChart(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-} // namespace corvane::app
+} // namespace corvane::history
