@@ -84,6 +84,8 @@ Clock& ClockOf(const MainWindow::Options& o, std::unique_ptr<Clock>& own) {
     own = std::make_unique<SystemClock>();
     return *own;
 }
+// The clock ClockOf chose.
+Clock& UsedClock(const MainWindow::Options& o, const std::unique_ptr<Clock>& own) { return o.clock ? *o.clock : *own; }
 } // namespace
 
 HICON AppIcons::Small() const noexcept { return small_ ? small_.get() : ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); }
@@ -108,7 +110,8 @@ MainWindow::MainWindow(HINSTANCE instance, Options options)
       startOptions_(options),
       source_(&SourceOf(startOptions_, ownSource_)),
       ports_(*this),
-      cycle_(ports_, ClockOf(startOptions_, ownClock_), ports_, ports_, ports_) {}
+      cycle_(ports_, ClockOf(startOptions_, ownClock_), ports_, ports_, ports_),
+      history_(UsedClock(startOptions_, ownClock_), &history::QueryBatteries) {}
 
 MainWindow::~MainWindow() {
     startOptions_.quitWhenDestroyed = false;
@@ -204,7 +207,7 @@ void MainWindow::CreateTray() {
 void MainWindow::CreateHistory() {
     const std::string folder = AppFolder();
     if (!folder.empty()) {
-        chargeLog_.Open(folder + "\\" + std::string(history::kChargeLogName), history::UtcNow());
+        chargeLog_.Open(folder + "\\" + std::string(history::kChargeLogName), UsedClock(startOptions_, ownClock_).UtcNow());
     }
     // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after
     // the tab control, the page would lie beneath it and the tab would take its clicks.
@@ -214,21 +217,18 @@ void MainWindow::CreateHistory() {
     }
 }
 
-int MainWindow::CriticalLevel() const {
+std::optional<int> MainWindow::CriticalLevel() const {
     // As the cycle reads the box; a level outside 1..100 draws no line.
-    return static_cast<int>(std::clamp<std::int64_t>(LeadingNumber(options_.chargeAlertText), 0, 101));
+    const std::int64_t level = LeadingNumber(options_.chargeAlertText);
+    return level >= 1 && level <= 100 ? std::optional<int>(static_cast<int>(level)) : std::nullopt;
 }
 
 void MainWindow::LogReading() {
     const PowerStatus& status = cycle_.Status();
-    const std::pair<int, bool> reading{status.BatteryLifePercent, status.ACLineStatus == 1};
-    if (loggedReading_ == reading) {
-        return;
-    }
-    loggedReading_ = reading;
-    const UnixTime now = history::UtcNow();
-    chargeLog_.Record(reading.first, reading.second, now);
-    history_.OnReading(reading.first, reading.second, now);
+    const UnixTime now = UsedClock(startOptions_, ownClock_).UtcNow();
+    // Every tick, not only at a change: a row that could not be written is tried again.
+    chargeLog_.Record(status.BatteryLifePercent, status.ACLineStatus == 1, now);
+    history_.OnReading(status.BatteryLifePercent, status.ACLineStatus == 1, now);
 }
 
 void MainWindow::FirstReading() {

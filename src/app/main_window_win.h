@@ -164,7 +164,7 @@ private:
     void CreateHistory();
     // A reading that succeeded: logged and drawn when the charge or the power source changed.
     void LogReading();
-    int CriticalLevel() const;
+    std::optional<int> CriticalLevel() const;
 
     void ApplyDpi(int dpi);
     void ApplyIcons(AppIcons icons);
@@ -233,8 +233,6 @@ private:
     bool quitPending_ = false;
     bool settingsSaved_ = false;
     history::ChargeLog chargeLog_;
-    // What the last reading said, so that an unchanged tick costs two comparisons.
-    std::optional<std::pair<int, bool>> loggedReading_;
     history::HistoryPage history_; // uses font_, so it goes before it
 };
 

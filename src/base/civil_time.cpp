@@ -1,5 +1,7 @@
 #include "base/civil_time.h"
 
+#include "base/number.h"
+
 namespace corvane {
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept {
@@ -30,6 +32,11 @@ CivilTime CivilFromSeconds(std::int64_t seconds) noexcept {
     const int weekday = static_cast<int>(((days + 4) % 7 + 7) % 7); // 1970-01-01 was a Thursday
     return {year, month, day, static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60),
             static_cast<int>(secs % 60), weekday};
+}
+
+std::string LocalDate(UnixTime time, std::int64_t offset) {
+    const CivilTime c = CivilFromSeconds(time + offset);
+    return ZeroPadded(c.year, 4) + "-" + ZeroPadded(c.month, 2) + "-" + ZeroPadded(c.day, 2);
 }
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 // Time as the program keeps it: seconds since 1970-01-01 00:00:00 UTC, and the civil date and
 // time of such a second (proleptic Gregorian), without the C library's time zone machinery.
 #include <cstdint>
+#include <string>
 
 namespace corvane {
 
@@ -18,5 +19,8 @@ struct CivilTime {
     int year, month, day, hour, minute, second, weekday; // weekday 0 = Sunday
 };
 CivilTime CivilFromSeconds(std::int64_t seconds) noexcept;
+
+// "2026-12-08": the date at `time` where the clock is `offset` seconds ahead of UTC.
+std::string LocalDate(UnixTime time, std::int64_t offset);
 
 } // namespace corvane

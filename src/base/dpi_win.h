@@ -3,11 +3,10 @@
 // (1607) lacks them, and the program then falls back to the system-wide values.
 #include <windows.h>
 
+#include "base/geometry.h"
 #include "base/handles_win.h"
 
 namespace corvane {
-
-inline constexpr int kDesignDpi = 96;
 
 // Design pixels (at 96 dpi) at this DPI.
 int Scale(int designValue, int dpi) noexcept;

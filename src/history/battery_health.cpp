@@ -1,7 +1,9 @@
 #include "history/battery_health.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "base/lines.h"
 #include "base/number.h"
 
 namespace corvane::history {
@@ -36,14 +38,17 @@ bool IsDate(std::string_view d) {
     return true;
 }
 
-const HealthRow* LastOf(const std::vector<HealthRow>& rows, int battery) {
-    const HealthRow* last = nullptr;
-    for (const HealthRow& row : rows) {
-        if (row.battery == battery) {
-            last = &row;
-        }
+bool IsPlace(std::string_view key) noexcept { return Digits(key).has_value(); }
+
+// One CSV field of printable characters, at most 64 of them.
+std::string FieldText(std::string_view text) {
+    std::string field;
+    for (const char c : text.substr(0, 64)) {
+        const auto u = static_cast<unsigned char>(c);
+        field += u < 0x20 || u == 0x7F || c == ',' || c == '"' ? '_' : c;
     }
-    return last;
+    const std::size_t from = field.find_first_not_of(' ');
+    return from == std::string::npos ? std::string() : field.substr(from, field.find_last_not_of(' ') + 1 - from);
 }
 
 } // namespace
@@ -92,37 +97,106 @@ std::vector<std::string> HealthLines(const std::vector<BatteryFigures>& batterie
     return lines;
 }
 
-std::string HealthRowLine(const HealthRow& row) {
-    return row.date + "," + std::to_string(row.battery) + "," + std::to_string(row.designMwh) + "," +
-           std::to_string(row.fullMwh) + "," + std::to_string(row.cycles) + "\r\n";
-}
-
-std::string_view LineEndBefore(std::string_view text) noexcept {
-    return text.empty() || text.back() == '\n' ? std::string_view() : std::string_view("\r\n");
-}
-
-std::vector<HealthRow> ReadHealthRows(std::string_view text) {
-    std::vector<HealthRow> rows;
-    std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+std::vector<std::string> BatteryKeys(const std::vector<BatteryIdentity>& batteries) {
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < batteries.size(); ++i) {
+        const BatteryIdentity& b = batteries[i];
+        std::string key = FieldText(b.uniqueId);
+        const std::string model = FieldText(b.manufacturer + " " + b.name), serial = FieldText(b.serial);
+        if (key.empty() && !(model.empty() && serial.empty())) {
+            key = model + "/" + serial;
         }
-        const std::vector<std::string_view> f = Fields(line);
-        if (f.size() != 5 || !IsDate(f[0])) {
-            continue;
-        }
-        const auto battery = Digits(f[1]), design = Digits(f[2]), full = Digits(f[3]), cycles = Digits(f[4]);
-        if (battery && *battery >= 1 && *battery <= 64 && design && full && cycles) {
-            rows.push_back({std::string(f[0]), static_cast<int>(*battery), *design, *full, *cycles});
+        // A key of digits alone would read as a place.
+        keys.push_back(key.empty() ? std::to_string(i + 1) : IsPlace(key) ? "#" + key : key);
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!IsPlace(keys[i]) && std::count(keys.begin(), keys.end(), keys[i]) > 1) {
+            const std::string shared = keys[i];
+            for (std::size_t j = i; j < keys.size(); ++j) {
+                if (keys[j] == shared) {
+                    keys[j] += " #" + std::to_string(j + 1);
+                }
+            }
         }
     }
-    return rows;
+    return keys;
 }
 
-std::vector<HealthRow> NewHealthRows(const std::vector<HealthRow>& rows, const std::vector<BatteryFigures>& batteries,
+std::string HealthRowLine(const HealthRow& row) {
+    return row.date + "," + row.battery + "," + std::to_string(row.designMwh) + "," + std::to_string(row.fullMwh) +
+           "," + std::to_string(row.cycles) + "\r\n";
+}
+
+std::optional<HealthRow> ParseHealthRow(std::string_view line) {
+    const std::vector<std::string_view> f = Fields(line);
+    if (f.size() != 5 || !IsDate(f[0]) || f[1].empty() || f[1].size() > 80) {
+        return std::nullopt;
+    }
+    const auto design = Digits(f[2]), full = Digits(f[3]), cycles = Digits(f[4]);
+    if (!design || !full || !cycles) {
+        return std::nullopt;
+    }
+    // Files before keys numbered the batteries 1 to 64.
+    const auto place = Digits(f[1]);
+    if (place && (*place < 1 || *place > 64 || f[1][0] == '0')) {
+        return std::nullopt;
+    }
+    return HealthRow{std::string(f[0]), std::string(f[1]), *design, *full, *cycles};
+}
+
+void HealthHistory::Line(std::string_view line) {
+    if (const std::optional<HealthRow> row = ParseHealthRow(line)) {
+        Add(*row);
+    }
+}
+
+void HealthHistory::Add(const HealthRow& row) {
+    for (Battery& b : batteries_) {
+        if (b.first.battery == row.battery) {
+            b.last = row;
+            return;
+        }
+    }
+    if (batteries_.size() < kMostBatteries) {
+        batteries_.push_back({row, row});
+    }
+}
+
+const HealthHistory::Battery* HealthHistory::Find(std::string_view key) const {
+    for (const Battery& b : batteries_) {
+        if (b.first.battery == key) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+HealthHistory::Rows HealthHistory::Of(const BatteryFigures& battery, std::size_t place) const {
+    const Battery* own = Find(battery.key);
+    if (IsPlace(battery.key)) {
+        return own ? Rows{&own->first, &own->last} : Rows{};
+    }
+    if (!own) {
+        const Battery* old = Find(std::to_string(place + 1));
+        return {old ? &old->first : nullptr, nullptr};
+    }
+    // The day keys came, every battery wrote its first keyed row, in the order of their places
+    // then: the n-th key to appear took over the rows numbered n.
+    std::size_t order = 1;
+    for (const Battery* b = batteries_.data(); b != own; ++b) {
+        order += IsPlace(b->first.battery) ? 0 : 1;
+    }
+    const Battery* old = Find(std::to_string(order));
+    return {old && old < own ? &old->first : &own->first, &own->last};
+}
+
+HealthHistory ReadHealthHistory(std::string_view text) {
+    HealthHistory history;
+    ForEachCompleteLine(text, [&history](std::string_view line) { history.Line(line); });
+    return history;
+}
+
+std::vector<HealthRow> NewHealthRows(const HealthHistory& history, const std::vector<BatteryFigures>& batteries,
                                      const std::string& today) {
     std::vector<HealthRow> added;
     for (std::size_t i = 0; i < batteries.size(); ++i) {
@@ -130,9 +204,10 @@ std::vector<HealthRow> NewHealthRows(const std::vector<HealthRow>& rows, const s
         if (!InMwh(f) || !Known(f.fullChargedCapacity)) {
             continue;
         }
-        const HealthRow row{today, static_cast<int>(i + 1), Known(f.designedCapacity) ? f.designedCapacity : 0,
-                            f.fullChargedCapacity, f.cycleCount};
-        const HealthRow* last = LastOf(rows, row.battery);
+        const HealthRow row{today, f.key, Known(f.designedCapacity) ? f.designedCapacity : 0, f.fullChargedCapacity,
+                            f.cycleCount};
+        // With no row of its own yet a battery writes one, though an older file's row may match.
+        const HealthRow* last = history.Of(f, i).last;
         if (!last || (last->date != today && (last->designMwh != row.designMwh || last->fullMwh != row.fullMwh ||
                                               last->cycles != row.cycles))) {
             added.push_back(row);
@@ -141,25 +216,18 @@ std::vector<HealthRow> NewHealthRows(const std::vector<HealthRow>& rows, const s
     return added;
 }
 
-std::string CapacityChangeLine(const std::vector<HealthRow>& rows, const std::vector<BatteryFigures>& batteries,
+std::string CapacityChangeLine(const HealthHistory& history, const std::vector<BatteryFigures>& batteries,
                                const std::string& today) {
     std::string text;
     for (std::size_t i = 0; i < batteries.size(); ++i) {
         const BatteryFigures& f = batteries[i];
-        const int battery = static_cast<int>(i + 1);
-        const HealthRow* first = nullptr;
-        for (const HealthRow& row : rows) {
-            if (row.battery == battery) {
-                first = &row;
-                break;
-            }
-        }
+        const HealthRow* first = history.Of(f, i).first;
         if (!first || first->date == today || first->fullMwh == 0 || !InMwh(f) || !Known(f.fullChargedCapacity)) {
             continue;
         }
         const long long change = static_cast<long long>(f.fullChargedCapacity) - first->fullMwh;
         const long long percent = (std::llabs(change) * 100 + first->fullMwh / 2) / first->fullMwh;
-        std::string line = batteries.size() > 1 ? "Battery " + std::to_string(battery) + ": " : "";
+        std::string line = batteries.size() > 1 ? "Battery " + std::to_string(i + 1) + ": " : "";
         if (percent == 0) {
             line += "Full charge capacity has not changed since " + first->date + ".";
         } else {

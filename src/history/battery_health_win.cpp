@@ -2,11 +2,15 @@
 
 #include <winioctl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <optional>
 
-#include "history/charge_log_win.h"
+#include "base/file_win.h"
 #include "base/handles_win.h"
 #include "base/system_calls_win.h"
+#include "base/text_win.h"
 
 namespace corvane::history {
 
@@ -14,8 +18,6 @@ namespace {
 
 // GUID_DEVCLASS_BATTERY (devguid.h), spelled out: the header defines it only with initguid.h.
 constexpr GUID kBatteryClass = {0x72631e54, 0x78a4, 0x11d0, {0xbc, 0xf7, 0x00, 0xaa, 0x00, 0xb7, 0xb3, 0x2a}};
-
-BatteryInformationOverride* g_override = nullptr;
 
 class DeviceList {
 public:
@@ -33,7 +35,19 @@ private:
     HDEVINFO set_;
 };
 
-std::optional<BATTERY_INFORMATION> AskBattery(const char* path) {
+// A string level of IOCTL_BATTERY_QUERY_INFORMATION; empty where the driver has none.
+std::wstring AskString(HANDLE battery, BATTERY_QUERY_INFORMATION query, BATTERY_QUERY_INFORMATION_LEVEL level) {
+    query.InformationLevel = level;
+    wchar_t text[128] = {};
+    DWORD returned = 0;
+    if (!::DeviceIoControl(battery, IOCTL_BATTERY_QUERY_INFORMATION, &query, sizeof query, text, sizeof text - sizeof(wchar_t),
+                           &returned, nullptr)) {
+        return {};
+    }
+    return std::wstring(text, std::min<std::size_t>(returned / sizeof(wchar_t), std::size(text) - 1)).c_str();
+}
+
+std::optional<BatteryRecord> AskBattery(const char* path) {
     UniqueFile battery(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!battery) {
@@ -48,26 +62,39 @@ std::optional<BATTERY_INFORMATION> AskBattery(const char* path) {
         return std::nullopt; // no battery in this slot
     }
     query.InformationLevel = BatteryInformation;
-    BATTERY_INFORMATION info{};
-    if (!::DeviceIoControl(battery.get(), IOCTL_BATTERY_QUERY_INFORMATION, &query, sizeof query, &info, sizeof info,
-                           &returned, nullptr)) {
+    BatteryRecord record;
+    if (!::DeviceIoControl(battery.get(), IOCTL_BATTERY_QUERY_INFORMATION, &query, sizeof query, &record.info,
+                           sizeof record.info, &returned, nullptr)) {
         return std::nullopt;
     }
-    return info;
+    record.deviceName = AskString(battery.get(), query, BatteryDeviceName);
+    record.serialNumber = AskString(battery.get(), query, BatterySerialNumber);
+    record.uniqueId = AskString(battery.get(), query, BatteryUniqueID);
+    record.manufacturer = AskString(battery.get(), query, BatteryManufactureName);
+    return record;
 }
 
 } // namespace
 
-BatteryFigures FiguresOf(const BATTERY_INFORMATION& info) noexcept {
-    return {static_cast<std::uint32_t>(info.Capabilities), static_cast<std::uint32_t>(info.DesignedCapacity),
-            static_cast<std::uint32_t>(info.FullChargedCapacity), static_cast<std::uint32_t>(info.CycleCount)};
+std::vector<BatteryFigures> FiguresOf(const std::vector<BatteryRecord>& records) {
+    std::vector<BatteryIdentity> identities;
+    for (const BatteryRecord& r : records) {
+        identities.push_back(
+            {WideToAnsi(r.uniqueId), WideToAnsi(r.manufacturer), WideToAnsi(r.deviceName), WideToAnsi(r.serialNumber)});
+    }
+    const std::vector<std::string> keys = BatteryKeys(identities);
+    std::vector<BatteryFigures> figures;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const BATTERY_INFORMATION& info = records[i].info;
+        figures.push_back({static_cast<std::uint32_t>(info.Capabilities), static_cast<std::uint32_t>(info.DesignedCapacity),
+                           static_cast<std::uint32_t>(info.FullChargedCapacity), static_cast<std::uint32_t>(info.CycleCount),
+                           keys[i]});
+    }
+    return figures;
 }
 
-std::vector<BATTERY_INFORMATION> QueryBatteryInformation() {
-    if (g_override) {
-        return g_override->Records();
-    }
-    std::vector<BATTERY_INFORMATION> records;
+std::vector<BatteryRecord> QueryBatteries() {
+    std::vector<BatteryRecord> records;
     const DeviceList devices(
         sys::SetupDiGetClassDevsA(&kBatteryClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     if (devices.get() == INVALID_HANDLE_VALUE) {
@@ -89,42 +116,32 @@ std::vector<BATTERY_INFORMATION> QueryBatteryInformation() {
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.get());
         detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
         if (sys::SetupDiGetDeviceInterfaceDetailA(devices.get(), &data, detail, size, &size, nullptr)) {
-            if (const auto info = AskBattery(detail->DevicePath)) {
-                records.push_back(*info);
+            if (std::optional<BatteryRecord> record = AskBattery(detail->DevicePath)) {
+                records.push_back(std::move(*record));
             }
         }
     }
     return records;
 }
 
-BatteryInformationOverride::BatteryInformationOverride(std::vector<BATTERY_INFORMATION> records)
-    : records_(std::move(records)), previous_(g_override) {
-    g_override = this;
-}
-
-BatteryInformationOverride::~BatteryInformationOverride() { g_override = previous_; }
-
-std::string ReadBatteryHealth(const std::string& csvPath, UnixTime now) {
-    std::vector<BatteryFigures> batteries;
-    for (const BATTERY_INFORMATION& info : QueryBatteryInformation()) {
-        batteries.push_back(FiguresOf(info));
-    }
-    const std::string today = LocalDate(now);
-    const std::string file = ReadWholeFile(csvPath).value_or(std::string());
-    std::vector<HealthRow> rows = ReadHealthRows(file);
-    std::string_view lineEnd = LineEndBefore(file);
-    for (const HealthRow& row : NewHealthRows(rows, batteries, today)) {
+std::string ReadBatteryHealth(const std::string& csvPath, const std::string& today,
+                              const std::vector<BatteryRecord>& records) {
+    const std::vector<BatteryFigures> batteries = FiguresOf(records);
+    HealthHistory history;
+    const FileLines read = ForEachLine(csvPath, [&history](std::string_view line) { history.Line(line); });
+    // A file read only in part would take rows it has for new ones.
+    for (const HealthRow& row : read.error == ERROR_SUCCESS ? NewHealthRows(history, batteries, today)
+                                                            : std::vector<HealthRow>()) {
         // The figures are shown even when they cannot be kept.
-        if (AppendLine(csvPath, kBatteryHealthHeader, std::string(lineEnd) + HealthRowLine(row)) == ERROR_SUCCESS) {
-            rows.push_back(row);
-            lineEnd = {};
+        if (AppendLine(csvPath, kBatteryHealthHeader, HealthRowLine(row)) == ERROR_SUCCESS) {
+            history.Add(row);
         }
     }
     std::string text;
     for (const std::string& line : HealthLines(batteries)) {
         text += line + "\r\n";
     }
-    const std::string change = CapacityChangeLine(rows, batteries, today);
+    const std::string change = CapacityChangeLine(history, batteries, today);
     if (!change.empty()) {
         text += change + "\r\n";
     }

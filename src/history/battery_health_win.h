@@ -1,7 +1,8 @@
 #pragma once
 // The batteries' capacity as Windows reports it to any user: each battery device's interface
-// opened for reading, its tag asked for, then its BATTERY_INFORMATION. setupapi is loaded at
-// the first look, which happens only when the History tab is first shown or refreshed.
+// opened for reading, its tag asked for, then its BATTERY_INFORMATION and what identifies it.
+// setupapi is loaded at the first look, which happens only when the History tab is first shown
+// or refreshed.
 #include <windows.h>
 
 #include <batclass.h>
@@ -11,33 +12,25 @@
 #include <vector>
 
 #include "history/battery_health.h"
-#include "history/charge_log.h"
 
 namespace corvane::history {
 
-BatteryFigures FiguresOf(const BATTERY_INFORMATION& info) noexcept;
-
-// Every battery's record, in the order the system lists the devices; none on a desktop.
-std::vector<BATTERY_INFORMATION> QueryBatteryInformation();
-
-// While alive, QueryBatteryInformation answers with `records` instead of asking the devices
-// (Wine has no battery device).
-class BatteryInformationOverride {
-public:
-    explicit BatteryInformationOverride(std::vector<BATTERY_INFORMATION> records);
-    BatteryInformationOverride(const BatteryInformationOverride&) = delete;
-    BatteryInformationOverride& operator=(const BatteryInformationOverride&) = delete;
-    ~BatteryInformationOverride();
-
-    const std::vector<BATTERY_INFORMATION>& Records() const noexcept { return records_; }
-
-private:
-    std::vector<BATTERY_INFORMATION> records_;
-    BatteryInformationOverride* previous_;
+// One battery as its driver answers: its figures, and the strings that identify it (empty where
+// the driver does not support the level).
+struct BatteryRecord {
+    BATTERY_INFORMATION info{};
+    std::wstring deviceName, serialNumber, uniqueId, manufacturer;
 };
+// The batteries in the order the system lists the devices; none on a desktop.
+using BatteryQuery = std::function<std::vector<BatteryRecord>()>;
+std::vector<BatteryRecord> QueryBatteries();
 
-// Asks the batteries, keeps today's figures in BatteryHealth.csv (`csvPath`) and returns the
-// tab's text: each battery's block and the change since the first row, lines ending "\r\n".
-std::string ReadBatteryHealth(const std::string& csvPath, UnixTime now);
+// Each battery's figures, keyed by what identifies it.
+std::vector<BatteryFigures> FiguresOf(const std::vector<BatteryRecord>& records);
+
+// Keeps today's figures in BatteryHealth.csv (`csvPath`, read a line at a time) and returns the
+// tab's text: each battery's block and the change since its first row, lines ending "\r\n".
+std::string ReadBatteryHealth(const std::string& csvPath, const std::string& today,
+                              const std::vector<BatteryRecord>& batteries);
 
 } // namespace corvane::history

@@ -1,5 +1,7 @@
 #include "history/charge_log.h"
 
+#include "base/lines.h"
+
 namespace corvane::history {
 
 namespace {
@@ -13,26 +15,11 @@ std::optional<int> Field(std::string_view text, std::size_t at, std::size_t coun
     return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
-std::vector<std::string_view> CompleteLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 } // namespace
 
 std::string FormatUtcTime(UnixTime time) {
     const CivilTime c = CivilFromSeconds(time);
-    return ZeroPadded(c.year, 4) + "-" + ZeroPadded(c.month, 2) + "-" + ZeroPadded(c.day, 2) + "T" +
-           ZeroPadded(c.hour, 2) + ":" + ZeroPadded(c.minute, 2) + ":" + ZeroPadded(c.second, 2) + "Z";
+    return LocalDate(time, 0) + "T" + ZeroPadded(c.hour, 2) + ":" + ZeroPadded(c.minute, 2) + ":" + ZeroPadded(c.second, 2) + "Z";
 }
 
 std::optional<UnixTime> ParseUtcTime(std::string_view text) {
@@ -82,11 +69,11 @@ std::optional<ChargeRow> ParseChargeRow(std::string_view line) {
 
 std::vector<ChargeRow> ReadChargeRows(std::string_view text) {
     std::vector<ChargeRow> rows;
-    for (const std::string_view line : CompleteLines(text)) {
+    ForEachCompleteLine(text, [&rows](std::string_view line) {
         if (const auto row = ParseChargeRow(line)) {
             rows.push_back(*row);
         }
-    }
+    });
     return rows;
 }
 
@@ -97,7 +84,9 @@ bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac) {
     return !last || last->percent != percent || last->ac != ac;
 }
 
-bool IsKept(const ChargeRow& row, UnixTime now) noexcept { return row.time > now - kChargeLogKeepSeconds; }
+bool IsKept(const ChargeRow& row, UnixTime now) noexcept {
+    return row.time > now - kChargeLogKeepSeconds && row.time <= now + kFutureSlackSeconds;
+}
 
 std::optional<ChargeRow> KeptRow(std::string_view line, UnixTime now) {
     std::optional<ChargeRow> row = ParseChargeRow(line);
@@ -114,10 +103,8 @@ void LogCheck::Line(std::string_view line) {
 
 bool NeedsRewrite(std::string_view text, UnixTime now) {
     LogCheck check(now);
-    for (const std::string_view line : CompleteLines(text)) {
-        check.Line(line);
-    }
-    return check.NeedsRewrite(!text.empty() && text.back() != '\n');
+    const bool cut = ForEachCompleteLine(text, [&check](std::string_view line) { check.Line(line); });
+    return check.NeedsRewrite(cut);
 }
 
 std::string ChargeLogText(const std::vector<ChargeRow>& rows) {
@@ -127,6 +114,17 @@ std::string ChargeLogText(const std::vector<ChargeRow>& rows) {
         text += ChargeRowLine(row);
     }
     return text;
+}
+
+bool AppendRetry::Due(UnixTime now, bool changed) const noexcept {
+    // Either way round: a clock set back must not hold the retry off.
+    const UnixTime since = now > lastTry_ ? now - lastTry_ : lastTry_ - now;
+    return since >= kRetrySeconds || (changed && !Paused());
+}
+
+void AppendRetry::Failed(UnixTime now) noexcept {
+    ++failures_;
+    lastTry_ = now;
 }
 
 } // namespace corvane::history

@@ -1,7 +1,9 @@
 #pragma once
 // ChargeLog.csv: one row at start and one for each change of the charge or of the power
-// source, so a week of a laptop's life is a few thousand rows. Rows are appended whole, one write
-// each; a row cut by a crash is the last line and has no line end, which is how it is recognised.
+// source: a week of a laptop's life is a few thousand rows, of a gauge that flickers every tick
+// some 300,000. Rows are appended whole, one write each; a row cut by a crash is the last line
+// and has no line end, which is how it is recognised. Rows keep the clock's word: a clock set
+// back, or another system's clock hours ahead, leaves rows out of time order.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,8 +25,13 @@ struct ChargeRow {
 
 inline constexpr std::string_view kChargeLogHeader = "time,percent,ac";
 inline constexpr std::string_view kChargeLogName = "ChargeLog.csv";
-// Rows older than this are dropped when the program starts.
+// Rows older than this are dropped when the program starts, and once a day while it runs.
 inline constexpr UnixTime kChargeLogKeepSeconds = 31 * 86400;
+inline constexpr UnixTime kChargeLogPruneSeconds = 86400;
+// A row later than now by more than this is from a clock that was wrong (or is wrong now): it is
+// not shown and the next prune drops it. The slack spares the rows of a clock set back by a few
+// minutes, as time synchronisation does.
+inline constexpr UnixTime kFutureSlackSeconds = 5 * 60;
 
 // "2026-12-08T18:20:05Z"; ParseUtcTime accepts exactly that form.
 std::string FormatUtcTime(UnixTime time);
@@ -43,7 +50,7 @@ std::vector<ChargeRow> ReadChargeRows(std::string_view text);
 // above 100 is the system's "unknown" (255) and never does.
 bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac);
 
-// Whether a row is kept at `now`: it is less than 31 days old.
+// Whether a row is kept at `now`: it is less than 31 days old and not in the future.
 bool IsKept(const ChargeRow& row, UnixTime now) noexcept;
 // The row a line holds when it is still kept at `now`; nothing for the header, a garbled line
 // or an old row. What a rewrite at start copies.
@@ -68,5 +75,24 @@ private:
 bool NeedsRewrite(std::string_view text, UnixTime now);
 // A whole log: the header line and the rows.
 std::string ChargeLogText(const std::vector<ChargeRow>& rows);
+
+// When a row that could not be written is tried again: at the next change, or at a tick a
+// minute after the last try. After kPauseAfterFailures failures in a row logging is paused:
+// then it is tried once a minute only, until a write succeeds.
+class AppendRetry {
+public:
+    static constexpr int kPauseAfterFailures = 3;
+    static constexpr UnixTime kRetrySeconds = 60;
+
+    // Whether a row waiting to be written is tried now: `changed` when this reading made a row.
+    bool Due(UnixTime now, bool changed) const noexcept;
+    void Failed(UnixTime now) noexcept;
+    void Succeeded() noexcept { failures_ = 0; }
+    bool Paused() const noexcept { return failures_ >= kPauseAfterFailures; }
+
+private:
+    int failures_ = 0;
+    UnixTime lastTry_ = 0;
+};
 
 } // namespace corvane::history

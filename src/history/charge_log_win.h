@@ -1,50 +1,40 @@
 #pragma once
-// ChargeLog.csv on disk, beside AppOpt.ini. Open it once at start (it is pruned then), and hand
-// every reading to Record: only a change of percent or power source touches the file.
+// ChargeLog.csv on disk, beside AppOpt.ini. Open it once at start (it is pruned then, and once a
+// day after), and hand every reading to Record: only a change of percent or power source, or a
+// row still waiting to be written, touches the file.
 #include <windows.h>
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "history/charge_log.h"
 
 namespace corvane::history {
 
-// The whole file; empty for a file that does not exist, nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
-// Appends `line` with one WriteFile, preceded by `header` and a line end when the file is new or
-// empty. ERROR_SUCCESS, or the error of the step that failed.
-DWORD AppendLine(const std::string& path, std::string_view header, const std::string& line);
-// "Access is denied." for 5: the system's one-line text for an error.
-std::string ErrorText(DWORD error);
-
-// The clock, and the local time's offset from UTC at a moment (DST as the system knows it).
-UnixTime UtcNow();
-std::int64_t LocalOffsetAt(UnixTime time);
-// "2026-12-08": today's local date.
-std::string LocalDate(UnixTime time);
-
 class ChargeLog {
 public:
-    // Drops rows older than 31 days, and a cut last line, by writing the kept rows to a new file
-    // and swapping it in whole. A log that cannot be rewritten pauses logging.
+    // Drops rows older than 31 days or in the future, and a cut last line, by writing the kept
+    // rows to a new file and swapping it in whole. A log that cannot be read to its end is left
+    // as it is.
     void Open(const std::string& path, UnixTime now);
-    // The reading of a tick. True when it made a row and the row was written; a failed write
-    // pauses logging for the rest of the run, with the reason in Problem().
+    // A reading taken at `now` (UTC). True when a row was written. A failed write is retried
+    // (see AppendRetry); only the latest reading waits, older ones of the failure are not kept.
     bool Record(int percent, bool ac, UnixTime now);
 
-    bool Paused() const noexcept { return !problem_.empty(); }
-    // One line saying why logging paused; empty while it runs.
-    const std::string& Problem() const noexcept { return problem_; }
+    bool Paused() const noexcept { return retry_.Paused(); }
+    // One line saying why logging is paused; empty while it runs.
+    std::string Problem() const;
     const std::string& Path() const noexcept { return path_; }
 
 private:
-    void Pause(DWORD error);
+    void Prune(UnixTime now);
 
     std::string path_;
-    std::optional<ChargeRow> last_;
-    std::string problem_;
+    std::optional<ChargeRow> last_;    // the latest row made, written or not
+    std::optional<ChargeRow> waiting_; // a row made but not yet written
+    AppendRetry retry_;
+    DWORD error_ = ERROR_SUCCESS;
+    UnixTime prunedAt_ = 0;
 };
 
 } // namespace corvane::history

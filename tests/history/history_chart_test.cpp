@@ -10,12 +10,23 @@ namespace {
 
 constexpr UnixTime kHour = 3600;
 constexpr UnixTime kNow = 1796754000; // 2026-12-08T18:20:00Z, a Tuesday
-constexpr ChartRect kPlot{0, 0, 240, 100};
+constexpr Rect kPlot{0, 0, 240, 100};
 
 std::int64_t Utc(UnixTime) { return 0; }
 std::int64_t PlusOne(UnixTime) { return kHour; }
 // Central Europe in spring 2026: summer time from 2026-03-29T01:00:00Z.
 std::int64_t CentralEurope(UnixTime t) { return t < 1774746000 ? kHour : 2 * kHour; }
+
+// Marks as an English locale writes them, 6 pixels a character.
+class EnglishMarks final : public MarkFormat {
+public:
+    std::string Weekday(const CivilTime& c) override { return kDays[c.weekday]; }
+    std::string Hour(const CivilTime& c) override { return ZeroPadded(c.hour, 2) + ":00"; }
+    int Width(std::string_view label) override { return 6 * static_cast<int>(label.size()); }
+
+private:
+    static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+};
 
 // Carried in from before the day: 50%; on AC from -12 h to -6 h, then 60%.
 const std::vector<ChargeRow> kRows{
@@ -35,18 +46,69 @@ TEST(HistoryChart, RowsBecomeStepsAndAcSpansForBothRanges) {
         {ChartRange::Week, {{197, 50}, {222, 50}, {222, 60}, {231, 60}, {231, 40}, {240, 40}}, {{222, 231}}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ChartPoints(kRows, c.range, kPlot, kNow), c.points) << ChartRangeName(c.range);
+        EXPECT_EQ(ChartPoints(kRows, c.range, kPlot, kNow), (ChartLines{c.points, {6}})) << ChartRangeName(c.range);
         EXPECT_EQ(AcSpans(kRows, c.range, kPlot, kNow), c.spans) << ChartRangeName(c.range);
     }
     // On AC since before the range and still: one span over all of it.
     EXPECT_EQ(AcSpans({{kNow - 30 * kHour, 90, true}}, ChartRange::Day, kPlot, kNow), (std::vector<ChartSpan>{{0, 240}}));
-    EXPECT_TRUE(ChartPoints({}, ChartRange::Day, kPlot, kNow).empty());
+    EXPECT_TRUE(ChartPoints({}, ChartRange::Day, kPlot, kNow).points.empty());
     // Rows 10 s apart share a column: its turning points stay, the rest go.
     const std::vector<ChargeRow> dense{{kNow - 30 * kHour, 50, false}, {kNow - 12 * kHour, 40, false},
                                        {kNow - 12 * kHour + 10, 42, false}, {kNow - 12 * kHour + 20, 44, false},
                                        {kNow - 12 * kHour + 30, 41, false}};
-    EXPECT_EQ(ChartPoints(dense, ChartRange::Day, kPlot, kNow),
+    EXPECT_EQ(ChartPoints(dense, ChartRange::Day, kPlot, kNow).points,
               (std::vector<ChartPoint>{{0, 50}, {120, 50}, {120, 60}, {120, 56}, {120, 59}, {240, 59}}));
+}
+
+// Logs as clocks leave them. What is later than now (past a few minutes' slack) is not shown,
+// and a row earlier than the one before it starts a line of its own; "now" is the last row.
+TEST(HistoryChart, LogsOfAClockThatJumpedEndWithThePresent) {
+    const auto at = [](UnixTime t, int percent, bool ac = false) { return ChargeRowLine({t, percent, ac}); };
+    const UnixTime k2099 = 4070908800, kMin = 60;
+    const std::string header = "time,percent,ac\r\n";
+    struct Case {
+        const char* what;
+        std::string log;
+        const char* sentence;
+        std::vector<ChartPoint> points; // none: not checked
+        std::vector<unsigned long> counts;
+    } cases[] = {
+        {"a row dated 2099 among today's",
+         header + at(kNow - 3 * kHour, 50) + at(k2099, 99, true) + at(kNow - 2 * kHour, 40) + at(kNow - kHour, 30),
+         "Last 24 hours: lowest 30% at 17:20, not on AC power, now 30%.",
+         {{210, 50}, {220, 50}, {220, 60}, {230, 60}, {230, 70}, {240, 70}},
+         {6}},
+        {"a clock set back 40 minutes",
+         header + at(kNow - 2 * kHour, 60) + at(kNow - 30 * kMin, 55) + at(kNow - 50 * kMin, 50) + at(kNow - 20 * kMin, 40),
+         "Last 24 hours: lowest 40% at 18:00, not on AC power, now 40%.",
+         {{220, 40}, {235, 40}, {235, 45}, {231, 50}, {236, 50}, {236, 60}, {240, 60}},
+         {3, 4}},
+        {"both, with the plug in between",
+         header + at(kNow - 3 * kHour, 70) + at(kNow + 2 * kHour, 99, true) + at(kNow - 2 * kHour, 65, true) +
+             at(kNow - kHour, 60) + at(kNow - 90 * kMin, 58) + at(kNow - 10 * kMin, 55),
+         "Last 24 hours: lowest 55% at 18:10, once on AC power, now 55%.",
+         {},
+         {}},
+        {"a row four minutes ahead is the present",
+         header + at(kNow - kHour, 50) + at(kNow + 4 * kMin, 45),
+         "Last 24 hours: lowest 45% at 18:24, not on AC power, now 45%.",
+         {},
+         {}},
+        {"six minutes ahead is not",
+         header + at(kNow - kHour, 50) + at(kNow + 6 * kMin, 45),
+         "Last 24 hours: lowest 50% at 17:20, not on AC power, now 50%.",
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<ChargeRow> rows = ReadChargeRows(c.log);
+        EXPECT_EQ(ChartSentence(rows, ChartRange::Day, kNow, &Utc), c.sentence) << c.what;
+        if (!c.points.empty()) {
+            EXPECT_EQ(ChartPoints(rows, ChartRange::Day, kPlot, kNow), (ChartLines{c.points, c.counts})) << c.what;
+        }
+    }
+    // Shading: the stretch on AC ends where its run does, not at now.
+    EXPECT_EQ(AcSpans(ReadChargeRows(cases[2].log), ChartRange::Day, kPlot, kNow), (std::vector<ChartSpan>{{220, 230}}));
 }
 
 TEST(HistoryChart, HourMarksFollowLocalTimeAcrossTheDstChange) {
@@ -60,15 +122,16 @@ TEST(HistoryChart, HourMarksFollowLocalTimeAcrossTheDstChange) {
         }
         return out;
     };
-    const std::vector<ChartMark> marks = ChartMarks(ChartRange::Day, kPlot, noon, &CentralEurope);
+    EnglishMarks english;
+    const std::vector<ChartMark> marks = ChartMarks(ChartRange::Day, kPlot, noon, &CentralEurope, english);
     EXPECT_EQ(marks.size(), 25u); // every full hour, 02:00 never happened
     using Labels = std::vector<std::pair<int, std::string>>;
     // Local 06:00 is 04:00 UTC after the change (16 h into the day), not 05:00.
     EXPECT_EQ(labels(marks), (Labels{{50, "18:00"}, {110, "00:00"}, {160, "06:00"}, {220, "12:00"}}));
-    EXPECT_EQ(labels(ChartMarks(ChartRange::Day, kPlot, noon, &PlusOne)),
+    EXPECT_EQ(labels(ChartMarks(ChartRange::Day, kPlot, noon, &PlusOne, english)),
               (Labels{{50, "18:00"}, {110, "00:00"}, {170, "06:00"}, {230, "12:00"}}));
     // Day marks at local midnights, named by the local day.
-    const std::vector<ChartMark> days = ChartMarks(ChartRange::Week, kPlot, kNow, &PlusOne);
+    const std::vector<ChartMark> days = ChartMarks(ChartRange::Week, kPlot, kNow, &PlusOne, english);
     ASSERT_EQ(days.size(), 7u);
     EXPECT_EQ(days.front().label, "Wed");
     EXPECT_EQ(days.back().label, "Tue");
@@ -98,9 +161,9 @@ TEST(HistoryChart, SentenceSaysLowestAcAndNowInLocalTime) {
 
 TEST(HistoryChart, LayoutKeepsEveryControlInsideThePageAtEachDpi) {
     for (const int dpi : {96, 144}) {
-        const ChartRect area{0, 0, 384 * dpi / 96, 250 * dpi / 96};
+        const Rect area{0, 0, 384 * dpi / 96, 250 * dpi / 96};
         const HistoryLayout l = LayoutHistory(area, dpi);
-        for (const ChartRect& r : {l.dayOption, l.weekOption, l.openLog, l.chart, l.sentence, l.health, l.refresh}) {
+        for (const Rect& r : {l.dayOption, l.weekOption, l.openLog, l.chart, l.sentence, l.health, l.refresh}) {
             EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom && r.Width() > 0 &&
                         r.Height() > 0)
                 << dpi;

@@ -8,48 +8,30 @@
 #include <utility>
 #include <vector>
 
+#include "app/main_layout_win.h"
+#include "base/dpi_win.h"
+#include "base/handles_win.h"
+#include "base/shell_open_win.h"
 #include "history/battery_health_win.h"
 #include "history/charge_log_win.h"
 #include "history/history_page_win.h"
-#include "app/main_layout_win.h"
-#include "base/shell_open_win.h"
-#include "base/handles_win.h"
+#include "support/dialog_driver_win.h"
 
 namespace corvane::history {
 namespace {
 
 constexpr UnixTime kNow = 1796754000; // 2026-12-08T18:20:00Z
 constexpr UnixTime kMinute = 60;
-UnixTime FixedNow() { return kNow; }
-std::int64_t Utc(UnixTime) { return 0; }
 
-// A folder of the test's own, removed with what is in it.
-class TempFolder {
+// A clock that stands where the test puts it, in UTC.
+class TestClock final : public Clock {
 public:
-    TempFolder() {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "corvane_history_" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const char* name : {"ChargeLog.csv", "BatteryHealth.csv"}) {
-            ::DeleteFileA(File(name).c_str());
-        }
-        ::RemoveDirectoryA(path_.c_str());
-    }
-    std::string File(const char* name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
+    UnixTime UtcNow() override { return now; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
+    std::int32_t SecondsOfDay() override { return static_cast<std::int32_t>(now % 86400); }
+    std::int64_t MonotonicMilliseconds() override { return now * 1000; }
+    UnixTime now = kNow;
 };
-
-void WriteFile(const std::string& path, const std::string& text) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f);
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-}
 
 std::string Text(HWND hwnd) {
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
@@ -117,8 +99,8 @@ class HistoryPageAtDpi : public testing::TestWithParam<int> {};
 
 TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     const int dpi = GetParam();
-    TempFolder folder;
-    WriteFile(folder.File("ChargeLog.csv"), ChargeLogText(ADayOfRows()));
+    test::TempDir folder;
+    test::WriteWholeFile(folder.File("ChargeLog.csv"), ChargeLogText(ADayOfRows()));
     ChargeLog log;
     log.Open(folder.File("ChargeLog.csv"), kNow);
 
@@ -126,8 +108,8 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     UniqueWindow host(::CreateWindowExA(0, "STATIC", "History", WS_POPUP | WS_VISIBLE, 0, 0, area.right, area.bottom,
                                         nullptr, nullptr, nullptr, nullptr));
     const UniqueGdiObject font = app::MakeUiFont(dpi);
-    HistoryPage page;
-    page.SetClock(&FixedNow, &Utc);
+    TestClock clock;
+    HistoryPage page(clock, &QueryBatteries);
     ASSERT_TRUE(page.Create(host.get(), static_cast<HFONT>(font.get()), dpi, 1000, &log, folder.File("BatteryHealth.csv")));
     page.SetCriticalLevel(20);
     page.Layout(area, dpi);
@@ -197,127 +179,24 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     ::SendMessageA(page.Control(HistoryPage::kOpenLog), BM_CLICK, 0, 0);
     ASSERT_EQ(shell.Calls().size(), 1u);
     EXPECT_EQ(shell.Calls()[0].file, folder.File("ChargeLog.csv"));
+
+    // The log held by the spreadsheet it was opened in: the line under the chart says logging
+    // paused while it lasts.
+    UniqueFile held(::CreateFileA(folder.File("ChargeLog.csv").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    for (const int percent : {11, 10, 9}) {
+        log.Record(percent, false, kNow);
+        page.OnReading(percent, false, kNow);
+    }
+    EXPECT_NE(Text(page.Control(HistoryPage::kSentence)).find("\r\nLogging paused: ChargeLog.csv could not be written"),
+              std::string::npos);
+    held.reset();
+    log.Record(9, false, kNow + kMinute);
+    page.OnReading(9, false, kNow + kMinute);
+    EXPECT_EQ(Text(page.Control(HistoryPage::kSentence)), page.Sentence());
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, HistoryPageAtDpi, testing::Values(96, 144));
-
-TEST(ChargeLogFile, AppendsChangesOnlyAndPrunesAtStartForReal) {
-    TempFolder folder;
-    const std::string path = folder.File("ChargeLog.csv");
-    const ChargeRow old{kNow - kChargeLogKeepSeconds - 1, 40, false}, kept{kNow - 60 * kMinute, 50, true};
-    WriteFile(path, ChargeLogText({old, kept}) + "2026-12-08T17:2");
-    ChargeLog log;
-    log.Open(path, kNow);
-    EXPECT_EQ(ReadWholeFile(path), ChargeLogText({kept}));
-
-    const struct {
-        int percent;
-        bool ac;
-        bool row;
-    } ticks[] = {{57, false, true}, {57, false, false}, {255, false, false}, {56, false, true}, {56, true, true}};
-    UnixTime t = kNow;
-    for (const auto& tick : ticks) {
-        EXPECT_EQ(log.Record(tick.percent, tick.ac, t += 2), tick.row) << tick.percent;
-    }
-    EXPECT_EQ(ReadWholeFile(path), ChargeLogText({kept, {kNow + 2, 57, false}, {kNow + 8, 56, false}, {kNow + 10, 56, true}}));
-    EXPECT_FALSE(log.Paused());
-
-    // A new, empty file gets its header with the first row.
-    ::DeleteFileA(path.c_str());
-    ChargeLog fresh;
-    fresh.Open(path, kNow);
-    EXPECT_TRUE(fresh.Record(80, true, kNow));
-    EXPECT_EQ(ReadWholeFile(path), ChargeLogText({{kNow, 80, true}}));
-}
-
-// Start reads the log a piece at a time: rows across the pieces' edges, a line longer than a
-// piece, a missing header.
-TEST(ChargeLogFile, StartReadsTheLogInPiecesAndKeepsWhatIsWhole) {
-    std::vector<ChargeRow> month;
-    for (int i = 0; i < 500; ++i) {
-        month.push_back({kNow - kChargeLogKeepSeconds + 3600 + i * 60, i % 101, i % 2 == 1});
-    }
-    const ChargeRow kept{kNow - 60, 49, false};
-    std::vector<ChargeRow> withOld = month;
-    withOld.insert(withOld.begin(), {kNow - kChargeLogKeepSeconds - 1, 40, false});
-    const std::pair<std::string, std::vector<ChargeRow>> cases[] = {
-        {ChargeLogText(withOld), month},
-        {ChargeLogText({kept}) + std::string(9000, 'x') + "\r\n" + ChargeRowLine(kept), {kept, kept}},
-        {ChargeRowLine(kept), {kept}},
-        {ChargeLogText(month), month},
-    };
-    for (const auto& [text, after] : cases) {
-        TempFolder folder;
-        WriteFile(folder.File("ChargeLog.csv"), text);
-        ChargeLog log;
-        log.Open(folder.File("ChargeLog.csv"), kNow);
-        EXPECT_EQ(ReadWholeFile(folder.File("ChargeLog.csv")), ChargeLogText(after)) << text.substr(0, 40);
-    }
-}
-
-TEST(ChargeLogFile, AWriteThatFailsPausesLoggingWithOneLineOfReason) {
-    TempFolder folder;
-    const std::string gone = folder.File("gone");
-    ASSERT_TRUE(::CreateDirectoryA(gone.c_str(), nullptr));
-    ChargeLog log;
-    log.Open(gone + "\\ChargeLog.csv", kNow);
-    EXPECT_FALSE(log.Paused());
-    ASSERT_TRUE(::RemoveDirectoryA(gone.c_str())); // the folder went away while Corvane ran
-    EXPECT_FALSE(log.Record(57, false, kNow));
-    EXPECT_TRUE(log.Paused());
-    EXPECT_EQ(log.Problem().rfind("Logging paused: ChargeLog.csv could not be written (", 0), 0u) << log.Problem();
-    EXPECT_EQ(log.Problem().find('\n'), std::string::npos);
-    EXPECT_FALSE(log.Record(56, false, kNow + 2)); // paused: no further attempt, no box
-}
-
-BATTERY_INFORMATION Info(ULONG capabilities, ULONG design, ULONG full, ULONG cycles) {
-    BATTERY_INFORMATION info{};
-    info.Capabilities = capabilities;
-    info.DesignedCapacity = design;
-    info.FullChargedCapacity = full;
-    info.CycleCount = cycles;
-    return info;
-}
-
-TEST(BatteryHealthSeam, TwoBatteriesInWordsAndTheirDailyRow) {
-    TempFolder folder;
-    const std::string csv = folder.File("BatteryHealth.csv");
-    WriteFile(csv, std::string(kBatteryHealthHeader) + "\r\n2026-06-02,1,57000,51900,120\r\n");
-    const BatteryInformationOverride batteries(
-        {Info(BATTERY_SYSTEM_BATTERY, 57000, 49800, 312), Info(BATTERY_CAPACITY_RELATIVE, 100, 90, 0)});
-    const std::string expected =
-        "Battery 1\r\nDesign capacity: 57,000 mWh\r\nFull charge capacity: 49,800 mWh (87% of design)\r\n"
-        "Charge cycles: 312\r\nBattery 2\r\nDesign capacity: not reported\r\nFull charge capacity: not reported\r\n"
-        "Charge cycles: not reported\r\nBattery 1: Full charge capacity fell 4% since 2026-06-02.\r\n";
-    EXPECT_EQ(ReadBatteryHealth(csv, kNow), expected);
-    EXPECT_EQ(ReadBatteryHealth(csv, kNow), expected); // the same day: no second row
-    EXPECT_EQ(ReadHealthRows(ReadWholeFile(csv).value_or("")),
-              (std::vector<HealthRow>{{"2026-06-02", 1, 57000, 51900, 120}, {LocalDate(kNow), 1, 57000, 49800, 312}}));
-}
-
-TEST(HistoryChartCost, AWeekOfRowsDrawsWellUnderAFrame) {
-    std::vector<ChargeRow> rows;
-    for (int i = 0; i < 4000; ++i) { // a change every 2.5 minutes for a week
-        rows.push_back({kNow - 7 * 86400 + i * 151, 20 + (i % 160 < 80 ? i % 80 : 80 - i % 80), (i / 160) % 2 == 0});
-    }
-    const UniqueGdiObject font = app::MakeUiFont(96);
-    const WindowDc screen(nullptr);
-    const UniqueMemDc memory(::CreateCompatibleDC(screen.get()));
-    const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 384, 130));
-    const SelectGuard use(memory.get(), bitmap.get());
-    const ChartLook look{ChartRange::Week, 10, kNow, &Utc};
-    LARGE_INTEGER frequency{}, start{}, end{};
-    ::QueryPerformanceFrequency(&frequency);
-    constexpr int kRepeats = 20;
-    ::QueryPerformanceCounter(&start);
-    for (int i = 0; i < kRepeats; ++i) {
-        PaintChart(memory.get(), {0, 0, 384, 130}, 96, static_cast<HFONT>(font.get()), rows, look);
-    }
-    ::QueryPerformanceCounter(&end);
-    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) / kRepeats;
-    std::printf("A week of %zu rows: %.3f ms a paint, %.2f us a row\n", rows.size(), ms, ms * 1000 / static_cast<double>(rows.size()));
-    EXPECT_LT(ms, 16.0);
-}
 
 } // namespace
 } // namespace corvane::history
