@@ -47,7 +47,12 @@ SYSTEMTIME SystemTimeOf(const CivilTime& c) {
 std::string LocaleMarkFormat::Weekday(const CivilTime& local) {
     const SYSTEMTIME t = SystemTimeOf(local);
     char text[64] = {};
-    return ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &t, "ddd", text, sizeof text) ? text : "";
+    std::string day = ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &t, "ddd", text, sizeof text) ? text : "";
+    // Some locales end the short name with a full stop ("Di."); under a mark it is only width.
+    if (!day.empty() && day.back() == '.') {
+        day.pop_back();
+    }
+    return day;
 }
 
 std::string LocaleMarkFormat::Hour(const CivilTime& local) {

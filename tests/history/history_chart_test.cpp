@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,64 @@ TEST(HistoryChart, LogsOfAClockThatJumpedEndWithThePresent) {
     }
     // Shading: the stretch on AC ends where its run does, not at now.
     EXPECT_EQ(AcSpans(ReadChargeRows(cases[2].log), ChartRange::Day, kPlot, kNow), (std::vector<ChartSpan>{{220, 230}}));
+}
+
+// For each pixel column of the lines, the highest and lowest y drawn in it: the picture of a
+// step line, whose segments are all level or upright.
+std::map<int, std::pair<int, int>> Columns(const ChartLines& lines) {
+    std::map<int, std::pair<int, int>> columns;
+    const auto mark = [&](int x, int y) {
+        const auto [it, fresh] = columns.try_emplace(x, y, y);
+        it->second = {std::min(it->second.first, y), std::max(it->second.second, y)};
+    };
+    std::size_t at = 0;
+    for (const unsigned long count : lines.counts) {
+        for (std::size_t i = at; i + 1 < at + count; ++i) {
+            const ChartPoint a = lines.points[i], b = lines.points[i + 1];
+            for (int x = a.x; x <= b.x; ++x) {
+                mark(x, a.x == b.x ? std::min(a.y, b.y) : a.y);
+                mark(x, a.x == b.x ? std::max(a.y, b.y) : a.y);
+            }
+        }
+        at += count;
+    }
+    return columns;
+}
+
+// A gauge that flickers between two percents every few seconds, for eight days, falling
+// slowly and plugged in every six hours: the tab keeps a few rows a minute of it, and says the
+// same as from every row. The picture is the same but where a minute straddles two pixel
+// columns (narrower than a minute at 1000 px): there one column may show a percent more or less.
+TEST(HistoryChart, AFlickeringWeekIsKeptBoundedWithTheSamePictureAndSentence) {
+    std::vector<ChargeRow> all;
+    ChartRows kept;
+    for (UnixTime t = kNow - 8 * 86400; t <= kNow; t += 6) {
+        const UnixTime since = t - (kNow - 8 * 86400);
+        const bool ac = since / 3600 % 6 == 5;
+        const ChargeRow row{t, static_cast<int>(90 - since % 21600 / 400 + (since / 6) % 2), ac};
+        if (all.empty() || MakesRow(all.back(), row.percent, row.ac)) {
+            all.push_back(row);
+            kept.Add(row, kNow); // as the tab reads the log: at one moment
+        }
+    }
+    EXPECT_GT(all.size(), 100000u);
+    EXPECT_LE(kept.Rows().size(), 7u * 1440 * 5 + 2);
+    for (const ChartRange range : {ChartRange::Day, ChartRange::Week}) {
+        EXPECT_EQ(ChartSentence(kept.Rows(), range, kNow, &Utc), ChartSentence(all, range, kNow, &Utc));
+        for (const Rect plot : {kPlot, Rect{0, 0, 513, 195}, Rect{0, 0, 1000, 300}}) {
+            const auto a = Columns(ChartPoints(kept.Rows(), range, plot, kNow)), b = Columns(ChartPoints(all, range, plot, kNow));
+            ASSERT_EQ(a.size(), b.size());
+            std::size_t differ = 0;
+            for (const auto& [x, full] : b) {
+                const std::pair<int, int> k = a.at(x);
+                differ += k != full;
+                EXPECT_LE(std::max(std::abs(k.first - full.first), std::abs(k.second - full.second)), plot.Height() / 100 + 1)
+                    << ChartRangeName(range) << " " << plot.Width() << " x=" << x;
+            }
+            EXPECT_LE(differ, b.size() / 50) << ChartRangeName(range) << " " << plot.Width();
+            EXPECT_EQ(AcSpans(kept.Rows(), range, plot, kNow), AcSpans(all, range, plot, kNow));
+        }
+    }
 }
 
 TEST(HistoryChart, HourMarksFollowLocalTimeAcrossTheDstChange) {

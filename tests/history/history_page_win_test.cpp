@@ -200,3 +200,31 @@ INSTANTIATE_TEST_SUITE_P(Dpi, HistoryPageAtDpi, testing::Values(96, 144));
 
 } // namespace
 } // namespace corvane::history
+
+namespace corvane::history {
+namespace {
+
+// The chart's marks as the user's locale writes them. Wine takes the locale from LANG at the
+// start of a process, so chart_marks_locale.sh runs this once a locale, with what it expects
+// in CORVANE_EXPECT_MARKS ("Di|14:00"); in a plain run there is nothing to compare with.
+TEST(HistoryChartMarks, AreWrittenInTheUserLocale) {
+    const char* expected = std::getenv("CORVANE_EXPECT_MARKS");
+    if (!expected) {
+        GTEST_SKIP() << "run by chart_marks_locale.sh with a locale";
+    }
+    const WindowDc screen(nullptr);
+    LocaleMarkFormat format(screen.get());
+    const CivilTime tuesday{2026, 12, 8, 14, 0, 0, 2};
+    EXPECT_EQ(format.Weekday(tuesday) + "|" + format.Hour(tuesday), expected) << "LANG=" << std::getenv("LANG");
+    // Fitted as the English ones are: every 6 hours, a label each day.
+    std::vector<std::string> labels;
+    for (const ChartMark& m : ChartMarks(ChartRange::Day, {0, 0, 342, 100}, kNow, [](UnixTime) { return 0; }, format)) {
+        if (!m.label.empty()) {
+            labels.push_back(m.label);
+        }
+    }
+    EXPECT_EQ(labels.size(), 4u);
+}
+
+} // namespace
+} // namespace corvane::history
