@@ -89,28 +89,6 @@ TEST(ChargeLogFile, StartReadsTheLogInPiecesAndKeepsWhatIsWhole) {
     }
 }
 
-// A log that cannot be read to its end (a region locked by another program) is not cut to
-// what could be read.
-TEST(ChargeLogFile, AReadErrorAtStartLeavesTheLogAsItWas) {
-    test::TempDir folder;
-    const std::string path = folder.File("ChargeLog.csv");
-    std::vector<ChargeRow> rows{{kNow - kChargeLogKeepSeconds - 1, 40, false}}; // calls for a rewrite
-    for (int i = 0; i < 8000; ++i) {
-        rows.push_back({kNow - 86400 + i * 10, i % 100, false});
-    }
-    const std::string text = ChargeLogText(rows);
-    WriteWholeFile(path, text);
-    const UniqueFile holder(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    OVERLAPPED at{};
-    at.Offset = 150000; // past the first piece read
-    ASSERT_TRUE(::LockFileEx(holder.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 100, 0, &at));
-    ChargeLog log;
-    log.Open(path, kNow);
-    ::UnlockFileEx(holder.get(), 0, 100, 0, &at);
-    EXPECT_EQ(ReadWholeFile(path), text);
-}
-
 // A spreadsheet opened with "Open Log" holds the file without write sharing: appends fail and
 // are retried; logging pauses after three failures in a row, and goes on by itself once the
 // file is let go, with the latest reading.
