@@ -33,12 +33,11 @@ std::optional<UnixTime> ParseUtcTime(std::string_view text) {
         *day > 31 || *hour > 23 || *minute > 59 || *second > 59) {
         return std::nullopt;
     }
-    const UnixTime time = DaysFromCivil(*year, *month, *day) * 86400 + *hour * 3600 + *minute * 60 + *second;
-    // A day that the month does not have (2026-02-30) comes back as another date.
-    if (CivilFromSeconds(time).day != *day) {
+    // A day that the month does not have (2026-02-30).
+    if (*day > 28 && DaysFromCivil(*year, *month, *day) >= DaysFromCivil(*month == 12 ? *year + 1 : *year, *month % 12 + 1, 1)) {
         return std::nullopt;
     }
-    return time;
+    return DaysFromCivil(*year, *month, *day) * 86400 + *hour * 3600 + *minute * 60 + *second;
 }
 
 std::string ChargeRowLine(const ChargeRow& row) {
@@ -88,17 +87,29 @@ bool IsKept(const ChargeRow& row, UnixTime now) noexcept {
     return row.time > now - kChargeLogKeepSeconds && row.time <= now + kFutureSlackSeconds;
 }
 
-std::optional<ChargeRow> KeptRow(std::string_view line, UnixTime now) {
+KeepRule::KeepRule(UnixTime now) : now_(now), oldest_(FormatUtcTime(now - kChargeLogKeepSeconds)) {}
+
+bool KeepRule::TextAtOrBefore(std::string_view line, std::string_view time) noexcept {
+    return line.size() > time.size() && line[time.size()] == ',' && line.compare(0, time.size(), time) <= 0;
+}
+
+std::optional<ChargeRow> KeepRule::Row(std::string_view line) const {
+    if (TextAtOrBefore(line, oldest_)) {
+        return std::nullopt;
+    }
     std::optional<ChargeRow> row = ParseChargeRow(line);
-    if (row && !IsKept(*row, now)) {
+    if (row && !IsKept(*row, now_)) {
         row.reset();
     }
     return row;
 }
 
-void LogCheck::Line(std::string_view line) {
-    bad_ = bad_ || (first_ ? line != kChargeLogHeader : !KeptRow(line, now_));
+bool LogCheck::Line(std::string_view line) {
+    const bool header = first_ && line == kChargeLogHeader;
+    const bool kept = !header && keep_.Row(line).has_value();
+    bad_ = bad_ || (first_ ? !header : !kept);
     first_ = false;
+    return kept;
 }
 
 bool NeedsRewrite(std::string_view text, UnixTime now) {

@@ -52,22 +52,34 @@ bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac);
 
 // Whether a row is kept at `now`: it is less than 31 days old and not in the future.
 bool IsKept(const ChargeRow& row, UnixTime now) noexcept;
-// The row a line holds when it is still kept at `now`; nothing for the header, a garbled line
-// or an old row. What a rewrite at start copies.
-std::optional<ChargeRow> KeptRow(std::string_view line, UnixTime now);
+// Which lines hold rows kept at `now`: what a prune copies. Times are of one fixed width, so
+// text order is time order, and the rows of the month before are passed over unparsed: a log of
+// some hundred MB is mostly such rows.
+class KeepRule {
+public:
+    explicit KeepRule(UnixTime now);
+    // The row a line holds when it is kept; nothing for the header, a garbled line or an old row.
+    std::optional<ChargeRow> Row(std::string_view line) const;
+    // Whether a line's time is `time` or before, by its text alone.
+    static bool TextAtOrBefore(std::string_view line, std::string_view time) noexcept;
+
+private:
+    UnixTime now_;
+    std::string oldest_; // the time of the newest row dropped for its age
+};
 
 // The check at start of a log read line by line, a piece of the file at a time: whether it must
 // be written anew, because it holds rows to drop or lines that do not parse, lacks its header,
 // or ends in a cut line (the next row appended would otherwise be glued to it).
 class LogCheck {
 public:
-    explicit LogCheck(UnixTime now) noexcept : now_(now) {}
-    // Each complete line, without its line end.
-    void Line(std::string_view line);
+    explicit LogCheck(UnixTime now) : keep_(now) {}
+    // Each complete line, without its line end: whether it is a row to keep.
+    bool Line(std::string_view line);
     bool NeedsRewrite(bool endsInCutLine) const noexcept { return bad_ || endsInCutLine; }
 
 private:
-    UnixTime now_;
+    KeepRule keep_;
     bool first_ = true;
     bool bad_ = false;
 };

@@ -26,20 +26,20 @@ void ChargeLog::Prune(UnixTime now) {
     // Read a piece at a time: a month of rows held whole would stay in the heap of a program
     // that is meant to sit in the tray at rest. Garbled lines, old or future rows, a missing
     // header or a cut last line call for the kept rows to be written anew.
+    // One pass: the kept rows are copied as they are checked, and the copy is swapped in only
+    // when the check calls for it.
     LogCheck check(now);
-    const FileLines read = ForEachLine(path_, [&](std::string_view line) { check.Line(line); });
-    if (read.error != ERROR_SUCCESS || !check.NeedsRewrite(read.cut)) {
-        return; // a log that cannot be read to its end is never replaced by the part read
-    }
     FileReplacement kept(path_);
     kept.Write(std::string(kChargeLogHeader) + "\r\n");
-    const FileLines copied = ForEachLine(path_, [&](std::string_view line) {
-        if (const std::optional<ChargeRow> row = KeptRow(line, now)) {
-            kept.Write(ChargeRowLine(*row));
+    const FileLines read = ForEachLine(path_, [&](std::string_view line) {
+        if (check.Line(line)) {
+            kept.Write(line);
+            kept.Write("\r\n");
         }
     });
-    // A failed rewrite leaves the log as it was; appends go on, each on a line of its own.
-    if (copied.error == ERROR_SUCCESS) {
+    // A log that cannot be read to its end is never replaced by the part read; a failed rewrite
+    // leaves the log as it was, and appends go on, each on a line of its own.
+    if (read.error == ERROR_SUCCESS && check.NeedsRewrite(read.cut)) {
         kept.Commit();
     }
 }

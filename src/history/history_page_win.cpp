@@ -297,11 +297,27 @@ void HistoryPage::Load() {
     loaded_ = true;
     const UnixTime now = clock_.UtcNow();
     if (log_) {
-        ForEachLine(log_->Path(), [&](std::string_view line) {
+        // Rows before the week are passed over by their text; only the last of them, which holds
+        // when the week begins, is read.
+        const std::string weekStart = FormatUtcTime(now - ChartRangeSeconds(ChartRange::Week));
+        std::string before;
+        const auto add = [&](std::string_view line) {
             if (const std::optional<ChargeRow> row = ParseChargeRow(line)) {
                 rows_.Add(*row, now);
             }
+        };
+        ForEachLine(log_->Path(), [&](std::string_view line) {
+            if (KeepRule::TextAtOrBefore(line, weekStart)) {
+                before.assign(line);
+                return;
+            }
+            if (!before.empty()) {
+                add(before);
+                before.clear();
+            }
+            add(line);
         });
+        add(before);
     }
     const std::vector<ChargeRow>& rows = rows_.Rows();
     if (reading_ && MakesRow(rows.empty() ? std::nullopt : std::optional<ChargeRow>(rows.back()), reading_->percent,

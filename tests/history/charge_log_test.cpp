@@ -64,9 +64,11 @@ TEST(ChargeLog, StartRewritesOnlyToDropOldRowsOrBadLines) {
     const UnixTime keep = kChargeLogKeepSeconds;
     const std::vector<ChargeRow> rows{{now - keep, 10, false}, {now - keep + 1, 20, true}, {now, 30, false}};
     const auto line = [](const ChargeRow& r) { return ChargeRowLine(r).substr(0, ChargeRowLine(r).size() - 2); };
-    EXPECT_EQ(KeptRow(line(rows[0]), now), std::nullopt);
-    EXPECT_EQ(KeptRow(line(rows[1]), now), rows[1]);
-    EXPECT_EQ(KeptRow(kChargeLogHeader, now), std::nullopt);
+    const KeepRule rule(now);
+    EXPECT_EQ(rule.Row(line(rows[0])), std::nullopt);
+    EXPECT_EQ(rule.Row(line(rows[1])), rows[1]);
+    EXPECT_EQ(rule.Row(kChargeLogHeader), std::nullopt);
+    EXPECT_EQ(rule.Row(line({now + kFutureSlackSeconds + 1, 5, true})), std::nullopt); // a clock ahead
     EXPECT_TRUE(NeedsRewrite(ChargeLogText(rows), now));
     EXPECT_FALSE(NeedsRewrite(ChargeLogText({rows[1], rows[2]}), now));
     EXPECT_FALSE(NeedsRewrite("", now));
