@@ -10,27 +10,6 @@ namespace {
 // Large pieces: a log of some hundred MB is read in a few thousand calls.
 constexpr DWORD kPiece = 1 << 16;
 
-// Hands each piece of the file to `piece`; a file that does not exist has none.
-DWORD ForEachPiece(const std::string& path, const std::function<void(std::string_view)>& piece) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
-    }
-    std::string buffer(kPiece, '\0');
-    for (;;) {
-        DWORD read = 0;
-        if (!::ReadFile(file.get(), buffer.data(), kPiece, &read, nullptr)) {
-            return ::GetLastError();
-        }
-        if (read == 0) {
-            return ERROR_SUCCESS;
-        }
-        piece(std::string_view(buffer.data(), read));
-    }
-}
-
 bool WriteAll(HANDLE file, std::string_view bytes) {
     DWORD written = 0;
     return bytes.empty() || (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -40,17 +19,24 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 } // namespace
 
 FileLines ForEachLine(const std::string& path, const std::function<void(std::string_view)>& line) {
-    LineSplitter lines;
-    const DWORD error = ForEachPiece(path, [&](std::string_view piece) { lines.Feed(piece, line); });
-    return {error, lines.Cut()};
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::string text;
-    if (ForEachPiece(path, [&](std::string_view piece) { text.append(piece); }) != ERROR_SUCCESS) {
-        return std::nullopt;
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        return {error == ERROR_FILE_NOT_FOUND ? static_cast<DWORD>(ERROR_SUCCESS) : error, false};
     }
-    return text;
+    LineSplitter lines;
+    std::string buffer(kPiece, '\0');
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), buffer.data(), kPiece, &read, nullptr)) {
+            return {::GetLastError(), lines.Cut()};
+        }
+        if (read == 0) {
+            return {ERROR_SUCCESS, lines.Cut()};
+        }
+        lines.Feed(std::string_view(buffer.data(), read), line);
+    }
 }
 
 DWORD AppendLine(const std::string& path, std::string_view header, std::string_view line) {

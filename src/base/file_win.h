@@ -1,11 +1,10 @@
 #pragma once
-// The program's own files on disk, read and written one way: read a piece at a time (whole or
-// line by line), a row appended with one write, a file written anew beside itself and swapped
+// The program's own files on disk, read and written one way: read line by line, a piece at a
+// time (none is ever held whole), a row appended with one write, a file written anew beside itself and swapped
 // in whole. A read that fails part-way says so: it is never taken for the file's end.
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +16,6 @@ struct FileLines {
 };
 // Hands each complete line to `line`, without its line end, a piece of the file at a time.
 FileLines ForEachLine(const std::string& path, const std::function<void(std::string_view)>& line);
-// The whole file; empty for a file that does not exist, nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Appends `line` with one WriteFile, preceded by `header` and a line end when the file is new or
 // empty, or by a line end when its last line was cut (the row then starts a line of its own).

@@ -1,9 +1,7 @@
 #include "history/battery_health.h"
 
-#include <algorithm>
 #include <cstdlib>
 
-#include "base/lines.h"
 #include "base/number.h"
 
 namespace corvane::history {
@@ -47,8 +45,7 @@ std::string FieldText(std::string_view text) {
         const auto u = static_cast<unsigned char>(c);
         field += u < 0x20 || u == 0x7F || c == ',' || c == '"' ? '_' : c;
     }
-    const std::size_t from = field.find_first_not_of(' ');
-    return from == std::string::npos ? std::string() : field.substr(from, field.find_last_not_of(' ') + 1 - from);
+    return field;
 }
 
 } // namespace
@@ -102,22 +99,11 @@ std::vector<std::string> BatteryKeys(const std::vector<BatteryIdentity>& batteri
     for (std::size_t i = 0; i < batteries.size(); ++i) {
         const BatteryIdentity& b = batteries[i];
         std::string key = FieldText(b.uniqueId);
-        const std::string model = FieldText(b.manufacturer + " " + b.name), serial = FieldText(b.serial);
-        if (key.empty() && !(model.empty() && serial.empty())) {
-            key = model + "/" + serial;
+        if (key.empty() && !b.serial.empty()) {
+            key = FieldText((b.manufacturer.empty() ? b.name : b.manufacturer + " " + b.name) + "/" + b.serial);
         }
         // A key of digits alone would read as a place.
         keys.push_back(key.empty() ? std::to_string(i + 1) : IsPlace(key) ? "#" + key : key);
-    }
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (!IsPlace(keys[i]) && std::count(keys.begin(), keys.end(), keys[i]) > 1) {
-            const std::string shared = keys[i];
-            for (std::size_t j = i; j < keys.size(); ++j) {
-                if (keys[j] == shared) {
-                    keys[j] += " #" + std::to_string(j + 1);
-                }
-            }
-        }
     }
     return keys;
 }
@@ -188,12 +174,6 @@ HealthHistory::Rows HealthHistory::Of(const BatteryFigures& battery, std::size_t
     }
     const Battery* old = Find(std::to_string(order));
     return {old && old < own ? &old->first : &own->first, &own->last};
-}
-
-HealthHistory ReadHealthHistory(std::string_view text) {
-    HealthHistory history;
-    ForEachCompleteLine(text, [&history](std::string_view line) { history.Line(line); });
-    return history;
 }
 
 std::vector<HealthRow> NewHealthRows(const HealthHistory& history, const std::vector<BatteryFigures>& batteries,

@@ -26,9 +26,9 @@ struct BatteryIdentity {
     std::string uniqueId, manufacturer, name, serial;
 };
 // The keys of the batteries in the system's order: the unique ID, else the maker, name and
-// serial number ("SMP DELL 7FHHV/1234"), else the place in the list ("2": what files before keys held).
-// Made one CSV field (commas, quotes, control characters become '_'); where two batteries give
-// one key (two of a model without serial numbers), each gets its place added.
+// serial number ("SMP DELL 7FHHV/1234"), else (no serial number: two of a model would be one)
+// the place in the list ("2", what files before keys held). Made one CSV field: commas, quotes
+// and control characters become '_'.
 std::vector<std::string> BatteryKeys(const std::vector<BatteryIdentity>& batteries);
 
 // BATTERY_CAPACITY_RELATIVE: the capacities are not in mWh and mean nothing to a person.

@@ -74,8 +74,13 @@ std::optional<BatteryRecord> AskBattery(const char* path) {
     return record;
 }
 
-} // namespace
+// Hands lines to a history. Made here rather than where it is used: the type's name that the
+// program carries is that of the function making it, and the shorter the better.
+auto LinesInto(HealthHistory& history) {
+    return [&history](std::string_view line) { history.Line(line); };
+}
 
+// Each battery's figures, keyed by what identifies it.
 std::vector<BatteryFigures> FiguresOf(const std::vector<BatteryRecord>& records) {
     std::vector<BatteryIdentity> identities;
     for (const BatteryRecord& r : records) {
@@ -92,6 +97,8 @@ std::vector<BatteryFigures> FiguresOf(const std::vector<BatteryRecord>& records)
     }
     return figures;
 }
+
+} // namespace
 
 std::vector<BatteryRecord> QueryBatteries() {
     std::vector<BatteryRecord> records;
@@ -128,13 +135,14 @@ std::string ReadBatteryHealth(const std::string& csvPath, const std::string& tod
                               const std::vector<BatteryRecord>& records) {
     const std::vector<BatteryFigures> batteries = FiguresOf(records);
     HealthHistory history;
-    const FileLines read = ForEachLine(csvPath, [&history](std::string_view line) { history.Line(line); });
+    const FileLines read = ForEachLine(csvPath, LinesInto(history));
     // A file read only in part would take rows it has for new ones.
-    for (const HealthRow& row : read.error == ERROR_SUCCESS ? NewHealthRows(history, batteries, today)
-                                                            : std::vector<HealthRow>()) {
-        // The figures are shown even when they cannot be kept.
-        if (AppendLine(csvPath, kBatteryHealthHeader, HealthRowLine(row)) == ERROR_SUCCESS) {
-            history.Add(row);
+    if (read.error == ERROR_SUCCESS) {
+        for (const HealthRow& row : NewHealthRows(history, batteries, today)) {
+            // The figures are shown even when they cannot be kept.
+            if (AppendLine(csvPath, kBatteryHealthHeader, HealthRowLine(row)) == ERROR_SUCCESS) {
+                history.Add(row);
+            }
         }
     }
     std::string text;

@@ -25,9 +25,6 @@ struct BatteryRecord {
 using BatteryQuery = std::function<std::vector<BatteryRecord>()>;
 std::vector<BatteryRecord> QueryBatteries();
 
-// Each battery's figures, keyed by what identifies it.
-std::vector<BatteryFigures> FiguresOf(const std::vector<BatteryRecord>& records);
-
 // Keeps today's figures in BatteryHealth.csv (`csvPath`, read a line at a time) and returns the
 // tab's text: each battery's block and the change since its first row, lines ending "\r\n".
 std::string ReadBatteryHealth(const std::string& csvPath, const std::string& today,

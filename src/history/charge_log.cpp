@@ -1,7 +1,5 @@
 #include "history/charge_log.h"
 
-#include "base/lines.h"
-
 namespace corvane::history {
 
 namespace {
@@ -66,16 +64,6 @@ std::optional<ChargeRow> ParseChargeRow(std::string_view line) {
     return ChargeRow{*time, *percent, acText == "1"};
 }
 
-std::vector<ChargeRow> ReadChargeRows(std::string_view text) {
-    std::vector<ChargeRow> rows;
-    ForEachCompleteLine(text, [&rows](std::string_view line) {
-        if (const auto row = ParseChargeRow(line)) {
-            rows.push_back(*row);
-        }
-    });
-    return rows;
-}
-
 bool MakesRow(const std::optional<ChargeRow>& last, int percent, bool ac) {
     if (percent < 0 || percent > 100) {
         return false;
@@ -88,10 +76,6 @@ bool IsKept(const ChargeRow& row, UnixTime now) noexcept {
 }
 
 KeepRule::KeepRule(UnixTime now) : now_(now), oldest_(FormatUtcTime(now - kChargeLogKeepSeconds)) {}
-
-bool KeepRule::TextAtOrBefore(std::string_view line, std::string_view time) noexcept {
-    return line.size() > time.size() && line[time.size()] == ',' && line.compare(0, time.size(), time) <= 0;
-}
 
 std::optional<ChargeRow> KeepRule::Row(std::string_view line) const {
     if (TextAtOrBefore(line, oldest_)) {
@@ -112,30 +96,10 @@ bool LogCheck::Line(std::string_view line) {
     return kept;
 }
 
-bool NeedsRewrite(std::string_view text, UnixTime now) {
-    LogCheck check(now);
-    const bool cut = ForEachCompleteLine(text, [&check](std::string_view line) { check.Line(line); });
-    return check.NeedsRewrite(cut);
-}
-
-std::string ChargeLogText(const std::vector<ChargeRow>& rows) {
-    std::string text(kChargeLogHeader);
-    text += "\r\n";
-    for (const ChargeRow& row : rows) {
-        text += ChargeRowLine(row);
-    }
-    return text;
-}
-
 bool AppendRetry::Due(UnixTime now, bool changed) const noexcept {
     // Either way round: a clock set back must not hold the retry off.
     const UnixTime since = now > lastTry_ ? now - lastTry_ : lastTry_ - now;
     return since >= kRetrySeconds || (changed && !Paused());
-}
-
-void AppendRetry::Failed(UnixTime now) noexcept {
-    ++failures_;
-    lastTry_ = now;
 }
 
 } // namespace corvane::history

@@ -61,7 +61,9 @@ public:
     // The row a line holds when it is kept; nothing for the header, a garbled line or an old row.
     std::optional<ChargeRow> Row(std::string_view line) const;
     // Whether a line's time is `time` or before, by its text alone.
-    static bool TextAtOrBefore(std::string_view line, std::string_view time) noexcept;
+    static bool TextAtOrBefore(std::string_view line, std::string_view time) noexcept {
+        return line.size() > time.size() && line[time.size()] == ',' && line.compare(0, time.size(), time) <= 0;
+    }
 
 private:
     UnixTime now_;
@@ -98,7 +100,10 @@ public:
 
     // Whether a row waiting to be written is tried now: `changed` when this reading made a row.
     bool Due(UnixTime now, bool changed) const noexcept;
-    void Failed(UnixTime now) noexcept;
+    void Failed(UnixTime now) noexcept {
+        ++failures_;
+        lastTry_ = now;
+    }
     void Succeeded() noexcept { failures_ = 0; }
     bool Paused() const noexcept { return failures_ >= kPauseAfterFailures; }
 

@@ -75,7 +75,7 @@ std::string ChargeLog::Problem() const {
         return {};
     }
     return "Logging paused: " + FileNameOf(path_) + " could not be written (" + ErrorText(error_) +
-           "). It goes on by itself once the file can be written.";
+           "); it goes on once the file can be written.";
 }
 
 } // namespace corvane::history

@@ -50,8 +50,16 @@ std::vector<RangeRun> RunsOfRange(const std::vector<ChargeRow>& rows, UnixTime s
         runs.back().end = now;
     }
     // A run over before the range began shows nothing.
-    runs.erase(std::remove_if(runs.begin(), runs.end(), [start](const RangeRun& r) { return r.end <= start; }),
-               runs.end());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (runs[i].end > start) {
+            if (kept != i) {
+                runs[kept] = std::move(runs[i]);
+            }
+            ++kept;
+        }
+    }
+    runs.resize(kept);
     return runs;
 }
 
@@ -212,8 +220,13 @@ std::vector<ChartSpan> AcSpans(const std::vector<ChargeRow>& rows, ChartRange ra
     const UnixTime start = now - span;
     std::vector<ChartSpan> spans;
     std::vector<TimeSpan> times = AcTimes(RunsOfRange(rows, start, now), start);
-    // Runs may overlap in time; the shading is one.
-    std::sort(times.begin(), times.end(), [](const TimeSpan& a, const TimeSpan& b) { return a.from < b.from; });
+    // Runs may overlap in time; the shading is one. In time order, by insertion: the spans of
+    // each run are in order already, and a sort would add a kilobyte to the program.
+    for (std::size_t i = 1; i < times.size(); ++i) {
+        for (std::size_t j = i; j > 0 && times[j].from < times[j - 1].from; --j) {
+            std::swap(times[j], times[j - 1]);
+        }
+    }
     for (const TimeSpan& t : times) {
         const ChartSpan s{ChartX(t.from, start, span, plot), ChartX(t.to, start, span, plot)};
         if (!spans.empty() && s.left <= spans.back().right) {
@@ -232,40 +245,35 @@ std::vector<ChartMark> ChartMarks(ChartRange range, Rect plot, UnixTime now, con
     // Local hours begin on a quarter hour of UTC in every time zone there is; stepping through
     // those finds DST's skipped and repeated hours without asking the zone's rules.
     constexpr UnixTime kStep = 900;
-    struct Place {
-        int x;
-        CivilTime local;
-        int count; // hours since local midnight, or days since the range began
-    };
-    std::vector<Place> places;
-    int days = 0;
+    // Every mark gets its label first; those the space has no room for lose it after.
+    std::vector<ChartMark> marks;
+    std::vector<int> counts; // hours since local midnight, or days since the range began
     for (UnixTime t = start + FloorMod(-start, kStep); t <= now; t += kStep) {
         const UnixTime local = t + offset(t);
-        if (range == ChartRange::Day && FloorMod(local, 3600) == 0) {
-            places.push_back({ChartX(t, start, span, plot), CivilFromSeconds(local), static_cast<int>(FloorMod(local, 86400) / 3600)});
-        } else if (range == ChartRange::Week && FloorMod(local, 86400) == 0) {
-            places.push_back({ChartX(t, start, span, plot), CivilFromSeconds(local), days++});
+        const bool day = range == ChartRange::Day;
+        if (FloorMod(local, day ? 3600 : 86400) == 0) {
+            const CivilTime c = CivilFromSeconds(local);
+            marks.push_back({ChartX(t, start, span, plot), day ? format.Hour(c) : format.Weekday(c)});
+            counts.push_back(day ? c.hour : static_cast<int>(counts.size()));
         }
     }
-    const auto text = [&](const Place& p) { return range == ChartRange::Day ? format.Hour(p.local) : format.Weekday(p.local); };
     // Labels of a step must leave two digits' room between them.
     const int gapBetween = format.Width("00");
-    const std::vector<int> steps = range == ChartRange::Day ? std::vector<int>{6, 12, 24} : std::vector<int>{1, 2, 7};
-    int every = steps.back();
-    for (const int step : steps) {
+    const int daySteps[] = {6, 12, 24}, weekSteps[] = {1, 2, 7};
+    const int* steps = range == ChartRange::Day ? daySteps : weekSteps;
+    int every = steps[2];
+    for (int k = 0; k < 3 && every == steps[2]; ++k) {
         int widest = 0;
-        for (const Place& p : places) {
-            widest = p.count % step == 0 ? std::max(widest, format.Width(text(p))) : widest;
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            widest = counts[i] % steps[k] == 0 ? std::max(widest, format.Width(marks[i].label)) : widest;
         }
-        const long long apart = static_cast<long long>(plot.Width()) * step * (range == ChartRange::Day ? 3600 : 86400) / span;
-        if (widest + gapBetween <= apart) {
-            every = step;
-            break;
-        }
+        const long long apart = static_cast<long long>(plot.Width()) * steps[k] / (range == ChartRange::Day ? 24 : 7);
+        every = widest + gapBetween <= apart ? steps[k] : every;
     }
-    std::vector<ChartMark> marks;
-    for (const Place& p : places) {
-        marks.push_back({p.x, p.count % every == 0 ? text(p) : std::string()});
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (counts[i] % every != 0) {
+            marks[i].label.clear();
+        }
     }
     return marks;
 }

@@ -7,6 +7,7 @@
 // than the one before it starts a new run, drawn as a line of its own; a row later than now
 // (past kFutureSlackSeconds) is not shown.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,7 @@ public:
     // A row of the log, in the log's order, or a reading of this run.
     void Add(const ChargeRow& row, UnixTime now);
     const std::vector<ChargeRow>& Rows() const noexcept { return rows_; }
+    std::optional<ChargeRow> Last() const { return rows_.empty() ? std::nullopt : std::optional<ChargeRow>(rows_.back()); }
 
 private:
     void Merge();
@@ -82,10 +84,13 @@ std::vector<ChartSpan> AcSpans(const std::vector<ChargeRow>& rows, ChartRange ra
 // How a mark's local time reads in the user's language, and how wide its label is drawn.
 class MarkFormat {
 public:
-    virtual ~MarkFormat() = default;
     virtual std::string Weekday(const CivilTime& local) = 0; // "Tue"
     virtual std::string Hour(const CivilTime& local) = 0;    // "14:00", "2 PM"
     virtual int Width(std::string_view label) = 0;
+
+protected:
+    // Never owned through the port.
+    ~MarkFormat() = default;
 };
 // A mark at each full local hour for the day, labelled every 6 hours (12 where those labels
 // would touch), at each local midnight for the week, labelled with the weekday (every other day

@@ -31,6 +31,10 @@ void Place(HWND control, Rect r) {
     ::SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+UtcToLocalOffset OffsetOf(Clock& clock) {
+    return [&clock](UnixTime t) { return clock.LocalOffsetAt(t); };
+}
+
 SYSTEMTIME SystemTimeOf(const CivilTime& c) {
     SYSTEMTIME t{};
     t.wYear = static_cast<WORD>(c.year);
@@ -153,12 +157,6 @@ bool HistoryChart::Register(HINSTANCE instance) {
     return RegisterWindowClass(instance);
 }
 
-HistoryChart* HistoryChart::Attach(HWND hwnd, const CREATESTRUCTA& cs) noexcept {
-    auto* self = static_cast<HistoryChart*>(cs.lpCreateParams);
-    self->hwnd_ = hwnd;
-    return self;
-}
-
 void HistoryChart::SetLook(ChartRange range, std::optional<int> criticalLevel, int dpi, HFONT font) {
     range_ = range;
     criticalLevel_ = criticalLevel;
@@ -180,8 +178,7 @@ LRESULT HistoryChart::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         const UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
         if (memory && bitmap) {
             const SelectGuard useBitmap(memory.get(), bitmap.get());
-            const ChartLook look{range_, criticalLevel_, clock_.UtcNow(),
-                                 [this](UnixTime t) { return clock_.LocalOffsetAt(t); }};
+            const ChartLook look{range_, criticalLevel_, clock_.UtcNow(), OffsetOf(clock_)};
             PaintChart(memory.get(), client, dpi_, font_, rows_.Rows(), look);
             ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
         }
@@ -211,12 +208,6 @@ HistoryPage::HistoryPage(Clock& clock, BatteryQuery batteries)
 
 HistoryPage::~HistoryPage() {
     hwnd_.reset(); // while every member its messages use is still there
-}
-
-void HistoryPage::Detach(HistoryPage* self, HWND) noexcept {
-    // Destroyed with its parent: the handle is no longer ours to destroy.
-    self->hwnd_.release();
-    self->controls_.fill(nullptr);
 }
 
 bool HistoryPage::Create(HWND parent, HFONT font, int dpi, int firstId, const ChargeLog* log, std::string healthPath) {
@@ -319,9 +310,7 @@ void HistoryPage::Load() {
         });
         add(before);
     }
-    const std::vector<ChargeRow>& rows = rows_.Rows();
-    if (reading_ && MakesRow(rows.empty() ? std::nullopt : std::optional<ChargeRow>(rows.back()), reading_->percent,
-                             reading_->ac)) {
+    if (reading_ && MakesRow(rows_.Last(), reading_->percent, reading_->ac)) {
         rows_.Add(*reading_, now);
     }
     RefreshHealth();
@@ -347,8 +336,7 @@ void HistoryPage::OnReading(int percent, bool ac, UnixTime now) {
     if (!loaded_) {
         return; // before the first showing the log on disk is the record: nothing else is kept
     }
-    const std::vector<ChargeRow>& rows = rows_.Rows();
-    if (MakesRow(rows.empty() ? std::nullopt : std::optional<ChargeRow>(rows.back()), percent, ac)) {
+    if (MakesRow(rows_.Last(), percent, ac)) {
         rows_.Add(*reading_, clock_.UtcNow());
     }
     Update(::IsWindowVisible(hwnd_.get()) != FALSE);
@@ -360,7 +348,7 @@ void HistoryPage::SetCriticalLevel(std::optional<int> percent) {
 }
 
 void HistoryPage::Update(bool redraw) {
-    sentence_ = ChartSentence(rows_.Rows(), range_, clock_.UtcNow(), [this](UnixTime t) { return clock_.LocalOffsetAt(t); });
+    sentence_ = ChartSentence(rows_.Rows(), range_, clock_.UtcNow(), OffsetOf(clock_));
     shownPaused_ = log_ && log_->Paused();
     std::string label = sentence_;
     if (shownPaused_) {

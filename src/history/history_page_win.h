@@ -62,7 +62,11 @@ public:
 
 private:
     friend class WindowClass<HistoryChart>;
-    static HistoryChart* Attach(HWND hwnd, const CREATESTRUCTA& cs) noexcept;
+    static HistoryChart* Attach(HWND hwnd, const CREATESTRUCTA& cs) noexcept {
+        auto* self = static_cast<HistoryChart*>(cs.lpCreateParams);
+        self->hwnd_ = hwnd;
+        return self;
+    }
     static void Detach(HistoryChart* self, HWND) noexcept { self->hwnd_ = nullptr; }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -105,7 +109,11 @@ public:
 
 private:
     friend class WindowClass<HistoryPage>;
-    static void Detach(HistoryPage* self, HWND) noexcept;
+    // Destroyed with its parent: the handle is no longer ours to destroy.
+    static void Detach(HistoryPage* self, HWND) noexcept {
+        self->hwnd_.release();
+        self->controls_.fill(nullptr);
+    }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Load();
     void RefreshHealth();

