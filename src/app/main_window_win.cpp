@@ -250,6 +250,11 @@ void MainWindow::Unload() {
     if (hwnd_) {
         ::KillTimer(hwnd_.get(), kUpdateTimer);
     }
+    RemoveIconAndSave();
+    hwnd_.reset();
+}
+
+void MainWindow::RemoveIconAndSave() {
     if (tray_) {
         // The object itself stays until this window's object goes: Quit arrives from inside the
         // tray window's own handlers, which must not find themselves deleted on return.
@@ -257,9 +262,9 @@ void MainWindow::Unload() {
     }
     chargeIcon_.reset(); // the shell no longer shows the drawn icon
     if (hwnd_ && windowOptions_ && !settingsSaved_) {
+        settingsSaved_ = true; // once, even when the end of the session arrives over its box
         SaveSettings();
     }
-    hwnd_.reset();
 }
 
 MainWindow::Busy::~Busy() {
@@ -314,6 +319,9 @@ void MainWindow::Quit() {
     if (about_) {
         about_->Close(); // its loop ends once this handler returns
     }
+    // Saved, and a failure shown and answered, before the WM_QUIT below exists: a box opened
+    // after it would be ended at once by it, and the user's choices lost without a word.
+    RemoveIconAndSave();
     if (startOptions_.quitWhenDestroyed) {
         // Ends every box, dialog and menu loop on the way out: each hands WM_QUIT on to the
         // loop it was opened from, and the window goes once the last handler has returned.
@@ -712,9 +720,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam) {
             // The system may end the process as soon as this returns: the settings are saved
             // now, even when the window has to wait for a box below this handler to return.
-            if (hwnd_ && windowOptions_ && !unloading_ && !settingsSaved_) {
-                SaveSettings();
-                settingsSaved_ = true;
+            if (!unloading_) {
+                endingSession_ = true;
+                RemoveIconAndSave();
             }
             Quit();
         }

@@ -192,6 +192,8 @@ private:
     // that handler running on a window that is gone when the box returns.
     void Quit();
     void EndNow();
+    // Form_Unload's order: the icon goes, then the settings are saved (once per run).
+    void RemoveIconAndSave();
     // Counts the handlers of ours on the stack; the outermost one to return ends the program
     // when a Quit arrived meanwhile.
     class Busy {
@@ -232,6 +234,7 @@ private:
     int busy_ = 0;
     bool quitPending_ = false;
     bool settingsSaved_ = false;
+    bool endingSession_ = false; // Windows is ending the session: a save error must hold it
     history::ChargeLog chargeLog_;
     // What the last reading said, so that an unchanged tick costs two comparisons.
     std::optional<std::pair<int, bool>> loggedReading_;
