@@ -21,8 +21,10 @@ std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int p
         armed_ = true;
     }
     lastAc_ = ac;
-    if (percent < level) {
+    if (percent <= level - kRearmDrop) {
         armed_ = true;
+    }
+    if (percent < level) {
         return std::nullopt;
     }
     if (!enabled || !ac || !armed_) {

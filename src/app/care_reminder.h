@@ -12,6 +12,9 @@ namespace corvane::app::care {
 inline constexpr std::int32_t kDefaultLevel = 80;
 inline constexpr std::int32_t kLowestLevel = 50;
 inline constexpr std::int32_t kHighestLevel = 100;
+// A charge held just below the level by a charge limit wanders 79, 80, 79: the reminder comes
+// again only after the charge fell this far below the level, or the AC supply came anew.
+inline constexpr std::int32_t kRearmDrop = 3;
 
 inline constexpr std::string_view kTitle = "Corvane :: Battery Care Reminder.";
 inline constexpr std::int32_t kIcon = 1;          // the information icon
@@ -30,7 +33,8 @@ struct Balloon {
 };
 
 // One per run. Fed every reading; a new run starts armed, so starting on AC above the level
-// reminds once, as a plug connected at start would.
+// reminds once, as a plug connected at start would. It re-arms when the charge falls
+// kRearmDrop below the level or the AC supply is connected again.
 class Reminder {
 public:
     // percent is the reading (255 unknown), ac whether the AC supply is connected. enabled
