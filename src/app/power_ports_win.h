@@ -1,6 +1,6 @@
 #pragma once
 // The cycle's ports onto the real system: the power status and the local clock.
-#include "app/power_cycle.h"
+#include "app/reading.h"
 
 namespace corvane::app {
 

@@ -204,20 +204,36 @@ ChargeIcon::ChargeIcon(ShowIcon show, HICON programIcon)
     : show_(std::move(show)), programIcon_(programIcon), light_(TaskbarIsLight()) {}
 
 HICON ChargeIcon::Update(int percent, bool ac, int criticalLevel, int dpi) {
-    last_ = Reading{percent, ac, criticalLevel, dpi};
-    return Show(ChooseFace(percent, ac, criticalLevel, light_, TrayIconSize(dpi)));
+    reading_ = {percent, ac};
+    Choose(true, criticalLevel, dpi);
+    return icon_.get();
+}
+
+void ChargeIcon::OnReading(int percent, bool ac) {
+    reading_ = {percent, ac};
+    Redraw();
+}
+
+void ChargeIcon::Choose(bool shown, int criticalLevel, int dpi) {
+    shown_ = shown;
+    criticalLevel_ = criticalLevel;
+    dpi_ = dpi;
+    Redraw();
 }
 
 void ChargeIcon::ThemeChanged() {
     light_ = TaskbarIsLight();
-    if (last_) {
-        Update(last_->percent, last_->ac, last_->criticalLevel, last_->dpi);
-    }
+    Redraw();
 }
 
-void ChargeIcon::Off() {
-    last_.reset();
-    Show(std::nullopt);
+void ChargeIcon::Off() { Choose(false, criticalLevel_, dpi_); }
+
+void ChargeIcon::Redraw() {
+    if (!shown_ || !reading_) {
+        Show(std::nullopt);
+        return;
+    }
+    Show(ChooseFace(reading_->first, reading_->second, criticalLevel_, light_, TrayIconSize(dpi_)));
 }
 
 HICON ChargeIcon::Show(const std::optional<ChargeFace>& face) {

@@ -52,7 +52,7 @@ class FixedClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return now; }
     std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
-    UnixTime UtcNow() override { return 1765000000; }
+    UnixTime UtcNow() override { return 1765000000 + now; }
     std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     std::int32_t now = 40000;
 };
