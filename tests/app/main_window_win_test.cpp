@@ -951,5 +951,35 @@ TEST_F(MainWindowTest, CareReminderComesOnceAtTheCrossingAndAgainAfterAReconnect
     EXPECT_EQ(BalloonText(frmMain.oSysTray(), false).substr(0, 24), "Battery has reached 85% ");
 }
 
+// The tray shows one balloon at a time: a reminder due with another balloon waits a tick.
+TEST_F(MainWindowTest, CareReminderWaitsForTheWelcomeAndForTheFullAlert) {
+    const std::string ini = programFolder.File("AppOpt.ini");
+    ::WritePrivateProfileStringA("settings", "careon", "1", ini.c_str());
+    corvane::test::WriteWholeFile(programFolder.File("chg_full.wav"), "RIFF");
+    battery.ac = 1;
+    battery.percent = 85;
+    AlertSoundInterceptor played;
+    ASSERT_TRUE(frmMain.Load());
+    tray::SysTrayWindow& tray = frmMain.oSysTray();
+    EXPECT_EQ(BalloonText(tray, false), kWelcomeMessage) << "the start-up's own order is kept";
+    EXPECT_TRUE(played.Calls().empty());
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(BalloonText(tray, true), "Corvane :: Battery Care Reminder.");
+    EXPECT_EQ(played.Calls().size(), 1u);
+
+    UserOptions chosen = frmMain.Chosen();
+    chosen.careLevel = 100;
+    frmMain.Choose(chosen);
+    for (const auto& [ac, percent] : {std::pair{0, 99}, std::pair{1, 99}, std::pair{1, 100}}) {
+        battery.ac = static_cast<std::uint8_t>(ac);
+        battery.percent = static_cast<std::uint8_t>(percent);
+        frmMain.tmrUpdate_Timer();
+    }
+    EXPECT_EQ(BalloonText(tray, true), "Battery Charge Full.");
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(BalloonText(tray, true), "Corvane :: Battery Care Reminder.");
+    EXPECT_EQ(played.Calls().size(), 3u) << "the full sound, then the reminder's";
+}
+
 } // namespace
 } // namespace corvane::app

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/power_cycle.h"
+#include "tray/charge_icon.h"
 
 namespace corvane::app {
 namespace {
@@ -359,6 +360,42 @@ TEST_F(PowerCycleTest, ResumeRestartsTheBaselineSoSleepIsNotCounted) {
     Tick(0, 255, 0);
     Tick(0, 45, 0);
     EXPECT_EQ(w.tip, "Charge: 45%");
+}
+
+// The critical box's text gives one level, and the alert, the tray icon's warning and the
+// chart's dashed line all keep to it: none warns where another never would.
+TEST(CriticalLevel, OneLevelForTheAlertTheTrayIconAndTheChart) {
+    struct Row {
+        const char* text;
+        int level; // -1: a level no charge can reach
+    };
+    for (const Row& r : {Row{"10", 10}, Row{"150", -1}, Row{"", 0}, Row{"7x", 7}, Row{"0", 0}, Row{"-5", -1}}) {
+        SCOPED_TRACE(r.text);
+        World w;
+        w.chargeAlert = r.text;
+        PowerCycle cycle(w, w, w);
+        cycle.ClearBaseline();
+        int alertedAt = -1;
+        for (int percent = 100; percent >= 0; --percent) {
+            w.Set(0, percent);
+            w.alerts.clear();
+            cycle.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
+            if (std::count(w.alerts.begin(), w.alerts.end(), "balloon Battery Charge Level Critical") > 0) {
+                EXPECT_EQ(alertedAt, -1) << "alerted twice";
+                alertedAt = percent;
+            }
+        }
+        const std::optional<int> level = w.Alerts().CriticalLevel();
+        int highestWarned = -1;
+        for (int percent = 0; percent <= 100; ++percent) {
+            if (tray::ChooseFace(percent, false, level.value_or(-1), false, 16)->warning) {
+                highestWarned = percent;
+            }
+        }
+        EXPECT_EQ(alertedAt, r.level) << "the alert";
+        EXPECT_EQ(highestWarned, r.level) << "the tray icon";
+        EXPECT_EQ(level.value_or(-1), r.level) << "the chart's line";
+    }
 }
 
 TEST(PowerCycleFuzz, EveryFieldValueGivesOnlyTheCyclesOwnTexts) {
