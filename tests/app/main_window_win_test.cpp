@@ -35,6 +35,7 @@ class FakeBattery : public PowerSource {
 public:
     bool Read(PowerStatus& s) override {
         ++reads;
+        readAt.push_back(::GetTickCount64());
         if (fail) {
             return false;
         }
@@ -46,6 +47,7 @@ public:
     std::uint8_t percent = 57;
     bool fail = false;
     int reads = 0;
+    std::vector<ULONGLONG> readAt;
 };
 
 class FixedClock : public Clock {
@@ -141,6 +143,17 @@ TEST_F(MainWindowTest, StartUpShowsTheFirstReadingAndHides) {
 
 TEST_F(MainWindowTest, TimerRunsTheCycleEveryTwoSeconds) {
     ASSERT_TRUE(frmMain.Load());
+    // The readings' own spacing: a timer of 1 s or 3 s must not pass for 2 s. The middle of
+    // three intervals, since a busy machine can only delay a tick, and a late one shortens the next.
+    const std::size_t first = battery.readAt.size();
+    ASSERT_TRUE(corvane::test::PumpUntil([&] { return battery.readAt.size() >= first + 4; }, 10000));
+    std::vector<ULONGLONG> gaps;
+    for (std::size_t i = first + 1; i < first + 4; ++i) {
+        gaps.push_back(battery.readAt[i] - battery.readAt[i - 1]);
+    }
+    std::sort(gaps.begin(), gaps.end());
+    EXPECT_GE(gaps[1], 1800u);
+    EXPECT_LE(gaps[1], 2400u);
     battery.percent = 56;
     clock.now += 120;
     ASSERT_TRUE(corvane::test::PumpUntil([&] { return Label(IDC_LBL_PERCENT) == "56%"; }, 3000));
