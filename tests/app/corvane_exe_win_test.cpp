@@ -338,6 +338,7 @@ TEST(CorvaneExe, CarriesVersionIconAndManifest) {
     ASSERT_NE(manifest, nullptr);
     const char* text = static_cast<const char*>(::LockResource(::LoadResource(exe, manifest)));
     const std::string m(text, ::SizeofResource(exe, manifest));
+    EXPECT_NE(m.find("name=\"Corvane\" version=\"1.3.3.0\""), std::string::npos) << "the project's version";
     EXPECT_NE(m.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(m.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(m.find("PerMonitorV2"), std::string::npos);
