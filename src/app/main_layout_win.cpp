@@ -104,8 +104,8 @@ constexpr ControlSpec kControls[] = {
      404, 274, &MainControls::tabMain},
 };
 
-void Move(HWND control, const LayoutRect& r) {
-    ::SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+void Move(HWND control, const Rect& r) {
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Puts a level box in the blank gap of its check box's caption, wherever the font makes it
@@ -114,7 +114,7 @@ struct BoxInCaption {
     HWND check, box, percent;
     std::string_view lead; // the caption up to its blanks
 };
-void PlaceBoxInCaption(const BoxInCaption& row, LayoutRect check, int dpi, HFONT font) {
+void PlaceBoxInCaption(const BoxInCaption& row, Rect check, int dpi, HFONT font) {
     WindowDc dc(row.check);
     SelectGuard keep(dc.get(), font);
     SIZE before{}, gap{}, tail{};
@@ -175,10 +175,10 @@ HWND ControlById(const MainControls& controls, int id) {
 }
 
 void LayoutMainControls(const MainControls& controls, int dpi, HFONT font) {
-    LayoutRect chargeLow{}, careOn{};
+    Rect chargeLow{}, careOn{};
     for (const ControlSpec& c : kControls) {
         HWND child = HandleOf(controls, c);
-        const LayoutRect placed = Place(DesignRect{c.x, c.y, c.w, c.h}, dpi);
+        const Rect placed = Place(RectOfSize(c.x, c.y, c.w, c.h), dpi);
         Move(child, placed);
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (child == controls.chkChargeLow) {
@@ -210,7 +210,7 @@ void ShowPage(const MainControls& controls, Page page) {
 }
 
 SIZE MainWindowSize(DWORD style, DWORD exStyle, bool menu, int dpi) {
-    const RECT rc = WindowRectForClient(RECT{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)}, style, menu,
+    const RECT rc = WindowRectForClient(RECT{0, 0, ScaleDesign(kClientWidth, dpi), ScaleDesign(kClientHeight, dpi)}, style, menu,
                                         exStyle, dpi);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }

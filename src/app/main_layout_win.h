@@ -13,7 +13,6 @@ namespace corvane::app {
 
 using corvane::DpiOfWindow;
 using corvane::kDesignDpi;
-using corvane::Scale;
 
 // The message font of the system at this DPI.
 UniqueGdiObject MakeUiFont(int dpi);

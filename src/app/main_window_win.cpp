@@ -644,9 +644,9 @@ void MainWindow::ApplyDpi(int dpi) {
     UniqueGdiObject font = MakeUiFont(dpi);
     LayoutMainControls(controls_, dpi, static_cast<HFONT>(font.get()));
     if (history_.Window()) {
-        const LayoutRect area = Place(kHistoryPageArea, dpi);
+        const Rect area = Place(kHistoryPageArea, dpi);
         history_.SetFont(static_cast<HFONT>(font.get()));
-        history_.Layout(RECT{area.left, area.top, area.left + area.width, area.top + area.height}, dpi);
+        history_.Layout(RECT{area.left, area.top, area.right, area.bottom}, dpi);
     }
     font_ = std::move(font);
     // Moved and resized, the bar shows only its frame: it repaints its value at once.

@@ -102,7 +102,7 @@ void PaintChart(HDC dc, RECT client, int dpi, HFONT font, const std::vector<Char
     const SelectGuard useFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kTextColour);
-    const int gap = Scale(3, dpi);
+    const int gap = ScaleDesign(3, dpi);
     {
         const UniqueGdiObject grid(::CreatePen(PS_SOLID, 1, kGridColour));
         const SelectGuard usePen(dc, grid.get());
@@ -154,7 +154,7 @@ void PaintChart(HDC dc, RECT client, int dpi, HFONT font, const std::vector<Char
         const SelectGuard usePen(dc, pen.get());
         static_assert(sizeof(ChartPoint) == sizeof(POINT));
         POINT origin{};
-        for (int k = 0; k < std::max(1, Scale(2, dpi)); ++k) {
+        for (int k = 0; k < std::max(1, ScaleDesign(2, dpi)); ++k) {
             ::SetViewportOrgEx(dc, k, k, &origin);
             ::Polyline(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
             ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);

@@ -488,8 +488,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         return rc;
     };
     const int dpi = frmMain.Dpi();
-    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(30, dpi));
-    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).right - placed(IDC_PG_BATTERY_LEVEL).left, Scale(360, dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, ScaleDesign(30, dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).right - placed(IDC_PG_BATTERY_LEVEL).left, ScaleDesign(360, dpi));
     // The critical-level box stands where the blanks of its check box's caption begin, and the
     // caption's closing "%." follows it on the same row, nothing overlapping.
     const auto rowOf = [&](int id) {
@@ -498,7 +498,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         const RECT percent = placed(IDC_LBL_CHARGE_PERCENT);
         EXPECT_EQ(box.left, check.right) << id;
         EXPECT_GT(percent.left, box.right) << id;
-        EXPECT_LT(percent.left, box.right + Scale(8, id)) << id;
+        EXPECT_LT(percent.left, box.right + ScaleDesign(8, id)) << id;
         const int middle = (check.top + check.bottom) / 2;
         EXPECT_LE(box.top, middle) << id;
         EXPECT_GE(box.bottom, middle) << id;
@@ -512,7 +512,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         const RECT tab = placed(IDC_TAB_MAIN);
         const RECT frame = placed(IDC_FM_TRAY_CARE);
         EXPECT_GT(frame.top, placed(IDC_FM_APPLICATION_STARTUP).bottom) << id;
-        EXPECT_LT(frame.bottom, tab.bottom - Scale(4, id)) << id;
+        EXPECT_LT(frame.bottom, tab.bottom - ScaleDesign(4, id)) << id;
         for (const int inner : {IDC_CHK_TRAY_CHARGE, IDC_CHK_CARE_ON, IDC_TXT_CARE_VAL, IDC_LBL_CARE_PERCENT}) {
             const RECT r = placed(inner);
             EXPECT_TRUE(r.left > frame.left && r.right < frame.right && r.top > frame.top && r.bottom < frame.bottom)
@@ -535,8 +535,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
 
     UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
     LayoutMainControls(frmMain.Controls(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
-    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
-    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * (162 + kBannerHeight), dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, ScaleDesign(60, dpi));
+    EXPECT_EQ(placed(IDC_LBL_TIME).top, ScaleDesign(2 * (162 + kBannerHeight), dpi));
     // The caption's words are measured in the new font: the check box grows with it.
     EXPECT_GT(rowOf(2 * dpi), checkWidth + checkWidth / 2);
     settingsFit(2 * dpi);
@@ -545,8 +545,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         ::GetClientRect(frmMain.Hwnd(), &rc);
         return rc;
     }();
-    EXPECT_EQ(client.right, Scale(kClientWidth, dpi));
-    EXPECT_EQ(client.bottom, Scale(kClientHeight, dpi));
+    EXPECT_EQ(client.right, ScaleDesign(kClientWidth, dpi));
+    EXPECT_EQ(client.bottom, ScaleDesign(kClientHeight, dpi));
 }
 
 TEST(FileExists, FilesYesFoldersNoPatternsWhenAnyMatches) {
@@ -757,8 +757,8 @@ TEST_F(MainWindowTest, HistoryTabShowsItsPageAtEachDpi) {
         RECT rc{}, pane{};
         ::GetWindowRect(page.Window(), &rc);
         ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
-        const LayoutRect area = Place(kHistoryPageArea, dpi);
-        EXPECT_EQ((LayoutRect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}), area) << dpi;
+        const Rect area = Place(kHistoryPageArea, dpi);
+        EXPECT_EQ((Rect{rc.left, rc.top, rc.right, rc.bottom}), area) << dpi;
         ::GetClientRect(tab, &pane);
         ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
         ::MapWindowPoints(tab, hwnd, reinterpret_cast<POINT*>(&pane), 2);
@@ -847,11 +847,11 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
 
     EXPECT_EQ(frmMain.Dpi(), dpi);
     const progressbar::XpProgressBar& bar = frmMain.pgBatteryLevel();
-    EXPECT_EQ(bar.Surface().PixelWidth(), Scale(360, dpi));
+    EXPECT_EQ(bar.Surface().PixelWidth(), ScaleDesign(360, dpi));
     // Blocks up to 57 % at once, not a blank frame until the next tick.
     const int inside = bar.Surface().PixelHeight() / 2;
-    EXPECT_NE(bar.Surface().PixelAt(Scale(360, dpi) / 3, inside), RGB(255, 255, 255));
-    EXPECT_EQ(bar.Surface().PixelAt(Scale(360, dpi) * 9 / 10, inside), RGB(255, 255, 255));
+    EXPECT_NE(bar.Surface().PixelAt(ScaleDesign(360, dpi) / 3, inside), RGB(255, 255, 255));
+    EXPECT_EQ(bar.Surface().PixelAt(ScaleDesign(360, dpi) * 9 / 10, inside), RGB(255, 255, 255));
     // The controls' new font is alive and not the old one (which is gone).
     const HGDIOBJ newFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.Controls().chkStartCharging, WM_GETFONT, 0, 0));
     EXPECT_NE(newFont, oldFont);
