@@ -42,18 +42,9 @@ LevelCheck CheckLevelText(std::string_view text) {
         check.level = kDefaultLevel;
         return check;
     }
-    std::int32_t value = 0;
-    bool digitsOnly = true;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            digitsOnly = false;
-            break;
-        }
-        // Saturates above the highest level: a long run of digits is refused, never wrapped.
-        value = std::min<std::int32_t>(value * 10 + (c - '0'), kHighestLevel + 1);
-    }
-    if (digitsOnly && value >= kLowestLevel && value <= kHighestLevel) {
-        check.level = value;
+    // A long run of digits is refused, never wrapped.
+    if (const std::optional<std::uint32_t> value = Digits(text); value && *value >= kLowestLevel && *value <= kHighestLevel) {
+        check.level = static_cast<std::int32_t>(*value);
         return check;
     }
     check.refusal = "The reminder level must be a whole number from " + std::to_string(kLowestLevel) + " to " +
