@@ -11,7 +11,7 @@ std::string Message(int percent) {
            "% charge. Remove the AC supply now to help the battery last longer.";
 }
 
-std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int percent, bool ac) {
+std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int percent, bool ac, bool held) {
     if (percent < 0 || percent > 100) {
         // Unknown: nothing is learnt, not even the AC state, so the next known reading
         // still sees a connection that happened meanwhile.
@@ -27,7 +27,7 @@ std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int p
     if (percent < level) {
         return std::nullopt;
     }
-    if (!enabled || !ac || !armed_) {
+    if (!enabled || held || !ac || !armed_) {
         return std::nullopt;
     }
     armed_ = false;

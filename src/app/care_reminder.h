@@ -40,8 +40,9 @@ public:
     // percent is the reading (255 unknown), ac whether the AC supply is connected. enabled
     // is the option's tick: while unticked nothing is raised, but falls below the level and
     // reconnections still re-arm, so ticking later reminds about a charge above the level
-    // that was not yet reminded of.
-    std::optional<Balloon> Reading(bool enabled, std::int32_t level, int percent, bool ac);
+    // that was not yet reminded of. held: on AC but not charging below full, as a charge limit
+    // holds it; the battery is already protected, so nothing is raised, as while unticked.
+    std::optional<Balloon> Reading(bool enabled, std::int32_t level, int percent, bool ac, bool held = false);
 
 private:
     bool armed_ = true;

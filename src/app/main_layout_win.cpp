@@ -56,7 +56,8 @@ constexpr ControlSpec kControls[] = {
     {IDC_LBL_TIME, "STATIC", "(calculating ... please wait)", kCentred, 0, Page::BatteryLevel, 30, 162, 360, 18, &MainControls::lblTime},
     {IDC_LINE1, "STATIC", "", WS_CHILD | SS_ETCHEDHORZ, 0, Page::BatteryLevel, 30, 188, 360, 2, &MainControls::Line1},
     {IDC_LABEL6, "STATIC", "The estimate follows the time the last step of the charge level took.", kLabel, 0,
-     Page::BatteryLevel, 30, 198, 360, 64, &MainControls::Label6},
+     Page::BatteryLevel, 30, 198, 360, 16, &MainControls::Label6},
+    {IDC_LBL_BATTERY_NOW, "STATIC", "", kLabel, 0, Page::BatteryLevel, 30, 218, 360, 46, &MainControls::lblBatteryNow},
     {IDC_FM_POWER_STATUS, "BUTTON", "Estimated remaining time", kFrame, 0, Page::BatteryLevel, 18, 138, 384,
      134, &MainControls::fmPowerStatus},
 

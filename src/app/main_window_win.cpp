@@ -13,6 +13,7 @@
 #include "app/alert_sound_win.h"
 #include "app/app_settings.h"
 #include "history/battery_health.h"
+#include "app/battery_now.h"
 #include "app/care_box_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
@@ -231,6 +232,7 @@ std::optional<Reading> MainWindow::Tick() {
         return reading;
     }
     const int percent = reading->status.BatteryLifePercent; // 255 where unknown
+    ShowBatteryNow(*reading);
     RemindOfCare(*reading);
     chargeIcon_->OnReading(percent, reading->OnAc());
     chargeLog_.Record(percent, reading->OnAc(), reading->utc);
@@ -492,9 +494,15 @@ void MainWindow::ChooseChargeIcon() {
     }
 }
 
+void MainWindow::ShowBatteryNow(const Reading& reading) {
+    const BatteryActivity activity = ActivityOf(reading);
+    const std::optional<double> rate = rate_.Add(activity, reading.battery, reading.monotonicMs);
+    WriteCycleLabel(CycleLabel::BatteryNow, controls_.lblBatteryNow, BatteryNowText(reading, rate));
+}
+
 void MainWindow::RemindOfCare(const Reading& reading) {
     if (auto balloon = careReminder_.Reading(options_.careOn, options_.careLevel, reading.status.BatteryLifePercent,
-                                             reading.OnAc())) {
+                                             reading.OnAc(), ActivityOf(reading) == BatteryActivity::Held)) {
         heldBalloon_ = std::move(balloon);
     }
     // The first reading's comes after the welcome balloon, a tick with a full or critical

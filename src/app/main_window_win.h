@@ -14,6 +14,7 @@
 #include "history/charge_log_win.h"
 #include "history/history_page_win.h"
 #include "app/main_layout_win.h"
+#include "app/battery_now.h"
 #include "app/care_reminder.h"
 #include "app/main_window_ids.h"
 #include "app/power_cycle.h"
@@ -166,7 +167,7 @@ private:
 
     void ApplyDpi(int dpi);
     void ApplyIcons(AppIcons icons);
-    enum class CycleLabel { PwrInfo, Percent, Time, Count };
+    enum class CycleLabel { PwrInfo, Percent, Time, BatteryNow, Count };
     void WriteCycleLabel(CycleLabel label, HWND control, std::string_view text);
     // Shows the choices on the controls.
     void ShowOptions();
@@ -177,6 +178,8 @@ private:
     void ChooseChargeIcon();
     // The care reminder by a reading; its balloon waits while another of this tick's is shown.
     void RemindOfCare(const Reading& reading);
+    // The line under the estimate: what the battery is doing, at the smoothed rate.
+    void ShowBatteryNow(const Reading& reading);
     void CheckCareLevel();
     void LoadSettings();
     void SaveSettings();
@@ -218,6 +221,7 @@ private:
     std::unique_ptr<tray::SysTrayWindow> tray_;
     std::unique_ptr<tray::ChargeIcon> chargeIcon_; // while the tray is loaded
     care::Reminder careReminder_;
+    RateSmoother rate_;
     // Our own balloons wait for a tick in which none of the cycle's was shown: the tray
     // shows one balloon at a time, and the newest replaces the one before.
     std::optional<care::Balloon> heldBalloon_;

@@ -7,6 +7,7 @@ namespace corvane::app {
 class SystemPowerSource final : public PowerSource {
 public:
     bool Read(PowerStatus& status) override;
+    std::optional<BatteryState> ReadBattery() override;
 };
 
 } // namespace corvane::app

@@ -10,6 +10,7 @@ std::optional<Reading> TakeReading(PowerSource& source, Clock& clock) {
     reading.utc = clock.UtcNow();
     reading.secondsOfDay = clock.SecondsOfDay();
     reading.monotonicMs = clock.MonotonicMilliseconds();
+    reading.battery = source.ReadBattery();
     return reading;
 }
 

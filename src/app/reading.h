@@ -19,11 +19,26 @@ struct PowerStatus {
     std::uint32_t BatteryFullLifeTime = 0;
 };
 
+// The power manager's battery figures (its SYSTEM_BATTERY_STATE), summed over all batteries.
+struct BatteryState {
+    bool acOnLine = false;
+    bool present = false;
+    bool charging = false;
+    bool discharging = false;
+    std::int32_t rateMw = 0;        // signed: below 0 discharging; 0 or kUnknownRate unknown
+    std::uint32_t remainingMwh = 0; // kUnknownCapacity where unknown
+    std::uint32_t fullMwh = 0;
+};
+inline constexpr std::int32_t kUnknownRate = static_cast<std::int32_t>(0x80000000u); // BATTERY_UNKNOWN_RATE
+inline constexpr std::uint32_t kUnknownCapacity = 0xFFFFFFFFu;
+
 class PowerSource {
 public:
     virtual ~PowerSource() = default;
     // False when the status could not be read.
     virtual bool Read(PowerStatus& status) = 0;
+    // The battery's figures, where the system gives them.
+    virtual std::optional<BatteryState> ReadBattery() { return std::nullopt; }
 };
 
 struct Reading {
@@ -31,6 +46,7 @@ struct Reading {
     UnixTime utc = 0;                         // when it was taken
     std::int32_t secondsOfDay = kUnknownTime; // the local time of day then
     std::int64_t monotonicMs = 0;             // the clock that ignores adjustments and sleep
+    std::optional<BatteryState> battery;      // none where the system does not give it
 
     // The charge in percent, or none where the system does not know it (255).
     std::optional<int> Percent() const noexcept {

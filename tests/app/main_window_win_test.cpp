@@ -41,10 +41,13 @@ public:
         }
         s.ACLineStatus = ac;
         s.BatteryLifePercent = percent;
+        // On AC below full a battery charges, as the system says, unless a charge limit holds it.
+        s.BatteryFlag = ac == 1 && percent < 100 && !held ? 8 : 0;
         return true;
     }
     std::uint8_t ac = 0;
     std::uint8_t percent = 57;
+    bool held = false;
     bool fail = false;
     int reads = 0;
     std::vector<ULONGLONG> readAt;
