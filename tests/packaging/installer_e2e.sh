@@ -10,19 +10,8 @@ run=$1
 out=$2
 peek=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
-
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    exit 1
-}
-ok() { echo "ok: $*"; }
-
-command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
-command -v wixl >/dev/null || skip "wixl not found (Debian package wixl)"
+. "$root/tests/packaging/verdicts.sh"
+need makensis:nsis wixl:wixl
 
 corvane_pid=""
 readonly_dir=""
@@ -149,6 +138,45 @@ for arch, setup, sha in entries:
 PY
 ok "winget: the three manifests hold every required field and both setups' SHA-256"
 
+# Scoop: each zip's address, SHA-256 and top folder; the files persisted are ones the program
+# writes (their names as the sources spell them), each made a file before its first install.
+python3 - "$out" "$version" "$root/src" <<'PY' || fail "scoop manifest"
+import glob, hashlib, json, os, re, sys, zipfile
+out, version, src = sys.argv[1:]
+m = json.load(open(os.path.join(out, "scoop", "corvane.json")))
+want = {"version": version, "license": "MIT", "extract_dir": "Corvane", "bin": "Corvane.exe",
+        "shortcuts": [["Corvane.exe", "Corvane"]]}
+for key, value in want.items():
+    if m.get(key) != value:
+        sys.exit("%s is %r, expected %r" % (key, m.get(key), value))
+for key in ("description", "homepage", "checkver"):
+    if not m.get(key):
+        sys.exit("no " + key)
+for scoop_arch, zip_arch in (("64bit", "win64"), ("32bit", "win32")):
+    name = "Corvane-%s-%s.zip" % (version, zip_arch)
+    entry = m["architecture"][scoop_arch]
+    if not entry["url"].endswith("/" + name):
+        sys.exit("%s: url %s" % (scoop_arch, entry["url"]))
+    if entry["hash"] != hashlib.sha256(open(os.path.join(out, name), "rb").read()).hexdigest():
+        sys.exit("%s: the hash does not match %s" % (scoop_arch, name))
+    if any(not n.startswith(m["extract_dir"] + "/") for n in zipfile.ZipFile(os.path.join(out, name)).namelist()):
+        sys.exit("%s: not everything lies in %s/" % (name, m["extract_dir"]))
+    update = m["autoupdate"]["architecture"][scoop_arch]["url"]
+    if not update.endswith("/Corvane-$version-%s.zip" % zip_arch):
+        sys.exit("%s: autoupdate url %s" % (scoop_arch, update))
+sources = "".join(open(f, errors="replace").read() for pattern in ("/**/*.h", "/**/*.cpp")
+                  for f in glob.glob(src + pattern, recursive=True))
+if not m.get("persist"):
+    sys.exit("nothing persisted")
+for name in m["persist"]:
+    if not re.search(r'"(\\\\)?%s"' % re.escape(name), sources):
+        sys.exit("persist: the program writes no file %s (no such name in src/)" % name)
+    for hook in ("pre_install", "pre_uninstall"):
+        if "'%s'" % name not in " ".join(m[hook]):
+            sys.exit("%s does not handle %s" % (hook, name))
+PY
+ok "scoop: both zips' addresses, SHA-256 and folder; persists only files the program writes, made files first"
+
 # Wine: never let a Start-menu shortcut leak out of the prefix as a desktop entry.
 "$run" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
 win_env() { "$run" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
@@ -238,7 +266,7 @@ installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
 
     # Another program's folder is refused: never written into, so never emptied by an uninstall.
     # Files only Corvane writes (left by a portable copy) make a folder Corvane's, not another's.
-    local foreign rc what files want i
+    local foreign rc what files want
     foreign=$(unix_path 'C:\corvane-folder')
     while IFS='|' read -r what files want; do
         rm -rf "$foreign" && mkdir -p "$foreign"
@@ -257,11 +285,7 @@ installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
         fi
         [ -f "$foreign/Corvane.exe" ] || fail "$arch: nothing installed into $what"
         "$run" "$foreign/Uninstall.exe" /S || fail "$arch: uninstall from $what ended with $?"
-        for i in $(seq 1 40); do
-            [ -e "$foreign" ] || break
-            sleep 0.5
-        done
-        [ -e "$foreign" ] && fail "$arch: uninstall from $what left $(ls -A "$foreign" | tr '\n' ' ')"
+        gone "$foreign" || fail "$arch: uninstall from $what left $(ls -A "$foreign" | tr '\n' ' ')"
         ok "$arch: installed into $what, keeping its files; the uninstall removed them and the folder"
     done <<TABLE
 another program's folder|other.txt|2
@@ -355,13 +379,8 @@ kept_logs() { # <what>: the charge log as it was before, the battery health reco
 }
 
 uninstall_nsis() { # <what>
-    # The uninstaller copies itself away and returns at once: wait for the folder to go.
     "$run" "$inst/Uninstall.exe" /S || fail "$1: silent uninstall ended with $?"
-    local i
-    for i in $(seq 1 40); do
-        [ -e "$inst" ] || break
-        sleep 0.5
-    done
+    gone "$inst"
     "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$1: uninstall left the uninstall entry"
     left_nothing "$1"
 }
