@@ -3,8 +3,8 @@
 # server of our own on the loopback (tests/packaging/timestamp_server.py): every exe (inside
 # the zips), setup, MSI, and the uninstaller a setup installs carry a time-stamped signature
 # that verifies against that certificate (and not against another); a wrong password or a
-# time-stamp server that does not answer fails the packaging with a clear message, leaving the
-# output folder as it was.
+# time-stamp server that stops answering halfway (after the x64 packages are signed) fails the
+# packaging with a clear message, leaving the output folder as it was.
 #   signing_e2e.sh <wine-run> <out-dir>
 # Exits 77 (skipped) where makensis, wixl, osslsigncode or openssl is missing.
 set -u
@@ -16,9 +16,9 @@ need makensis:nsis wixl:wixl osslsigncode:osslsigncode openssl:openssl
 
 uninst_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
 installed=""
-server_pid=""
+servers=""
 finish() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    [ -n "$servers" ] && kill $servers 2>/dev/null
     if [ -n "$installed" ] && [ -e "$installed/Uninstall.exe" ]; then
         "$run" "$installed/Uninstall.exe" /S >/dev/null 2>&1
         sleep 3
@@ -57,14 +57,19 @@ digests = sha256, sha384, sha512
 accuracy = secs:1
 ess_cert_id_alg = sha256
 CNF
-python3 "$root/tests/packaging/timestamp_server.py" "$out/tsa.cnf" "$out/tsa.pem" "$out/tsa.key" "$out" >"$out/tsa.url" &
-server_pid=$!
-for i in $(seq 1 50); do
-    [ -s "$out/tsa.url" ] && break
-    sleep 0.1
-done
-tsa_url=$(head -n1 "$out/tsa.url")
-[ -n "$tsa_url" ] || fail "the time-stamp server did not start"
+start_server() { # [requests]: its address in $tsa_url
+    python3 "$root/tests/packaging/timestamp_server.py" "$out/tsa.cnf" "$out/tsa.pem" "$out/tsa.key" "$out" "$@" >"$out/tsa.url" &
+    servers="$servers $!"
+    local i
+    for i in $(seq 1 50); do
+        [ -s "$out/tsa.url" ] && break
+        sleep 0.1
+    done
+    tsa_url=$(head -n1 "$out/tsa.url")
+    [ -n "$tsa_url" ] || fail "the time-stamp server did not start"
+}
+# Signed in turn: the two exes, then the x64 uninstaller, setup and MSI, then the x86 ones.
+start_server 5
 
 package() { # <out> [variable=value...]: package.sh with the signing certificate
     local dist=$1
@@ -87,10 +92,11 @@ while IFS='|' read -r what setting message; do
     ok "$what: packaging failed saying '$message'; the output folder is as it was"
 done <<TABLE
 a wrong password|CORVANE_SIGN_PASSWORD=not the password|does not open with CORVANE_SIGN_PASSWORD
-a time-stamp server that does not answer|CORVANE_SIGN_TIMESTAMP_URL=http://127.0.0.1:9/|cannot sign Corvane.exe
+a time-stamp server that stops answering halfway|CORVANE_SIGN_TIMESTAMP_URL=$tsa_url|package.sh: cannot sign
 TABLE
 
 signed="$out/signed"
+start_server
 package "$signed" CORVANE_SIGN_TIMESTAMP_URL="$tsa_url" >"$out/signed.log" 2>&1 ||
     { tail -n 30 "$out/signed.log"; fail "package.sh with a certificate"; }
 grep -q "^Signing with $out/signer.pfx, time stamps from $tsa_url" "$out/signed.log" || fail "package.sh did not say it signs"

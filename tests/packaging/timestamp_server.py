@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """An RFC 3161 time-stamp server on this machine's loopback, for signing tests: each request
 is answered by `openssl ts -reply` with the given signer. Prints its address once it listens,
-then serves at most 100 requests or for 10 minutes, whichever ends first.
-    timestamp_server.py <openssl config> <signer.pem> <signer.key> <work folder>
+then serves at most that many requests (by default 100) or for 10 minutes, whichever ends first.
+    timestamp_server.py <openssl config> <signer.pem> <signer.key> <work folder> [requests]
 """
 import http.server
 import os
@@ -10,7 +10,8 @@ import subprocess
 import sys
 import time
 
-config, signer, key, work = sys.argv[1:]
+config, signer, key, work = sys.argv[1:5]
+most = int(sys.argv[5]) if len(sys.argv) > 5 else 100
 served = 0
 
 
@@ -43,5 +44,5 @@ server = http.server.HTTPServer(("127.0.0.1", 0), Handler)
 server.timeout = 1
 print("http://127.0.0.1:%d/" % server.server_address[1], flush=True)
 deadline = time.monotonic() + 600
-while served < 100 and time.monotonic() < deadline:
+while served < most and time.monotonic() < deadline:
     server.handle_request()
