@@ -40,7 +40,7 @@ OutFile "${OUTFILE}"
 !if "${SIGN}" == "yes"
     ; makensis writes the uninstaller into the setup itself: it is signed there, before the
     ; setup is packed (the setup is signed afterwards, by package.sh).
-    !uninstfinalize 'sh "${ROOT}/packaging/sign.sh" "%1"' = 0
+    !uninstfinalize 'sh "${ROOT}/packaging/sign.sh" "%1" "the uninstaller of setup-${ARCH}.exe"' = 0
 !endif
 InstallDir "$LOCALAPPDATA\Programs\Corvane"
 InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"

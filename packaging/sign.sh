@@ -4,7 +4,7 @@
 # CORVANE_SIGN_TIMESTAMP_URL set, the signature gets an RFC 3161 time stamp from that server,
 # so it stays valid after the certificate expires. Called by scripts/package.sh, and by
 # makensis for the uninstaller inside each setup (!uninstfinalize).
-#   sign.sh <file>
+#   sign.sh <file> [its name in messages]
 #   sign.sh --check     only opens the certificate: says clearly why it cannot be used
 set -eu
 : "${CORVANE_SIGN_PFX:?}"
@@ -31,6 +31,7 @@ if [ "$1" = --check ]; then
 fi
 
 file=$1
+name=${2:-$(basename "$file")}
 set -- -pkcs12 "$CORVANE_SIGN_PFX" -readpass "$pass" -h sha256 -n Corvane -i https://corvane.github.io/
 if [ -n "${CORVANE_SIGN_TIMESTAMP_URL:-}" ]; then
     set -- "$@" -ts "$CORVANE_SIGN_TIMESTAMP_URL"
@@ -38,7 +39,7 @@ fi
 rm -f "$file.signed"
 if ! osslsigncode sign "$@" -in "$file" -out "$file.signed" >"$log" 2>&1; then
     rm -f "$file.signed"
-    echo "package.sh: cannot sign $(basename "$file"):" >&2
+    echo "package.sh: cannot sign $name:" >&2
     sed 's/^/  osslsigncode: /' "$log" | head -n 5 >&2
     exit 1
 fi
