@@ -399,6 +399,13 @@ msi_round() { # <x64|x86> <zip arch>
     msi="$out/Corvane-$version-$arch.msi"
     echo "--- $arch MSI"
     [ -f "$msi" ] || fail "no $(basename "$msi")"
+    # The later version for the upgrade; and a clean start: neither left installed by an
+    # earlier run (each version's product code is the same at every build).
+    later="$tmp/Corvane-later-$arch.msi"
+    "$root/scripts/package.sh" --msi "$root/build/package/$2/stage" "$arch" 99.0.0 "$later" >/dev/null 2>&1 ||
+        fail "$arch MSI: cannot make a later version"
+    "$run" msiexec /x "$later" /qn >/dev/null 2>&1
+    "$run" msiexec /x "$msi" /qn >/dev/null 2>&1
     rm -rf "$inst" "$shortcut"
     "$run" reg delete "$run_key" /v Corvane /f >/dev/null 2>&1
 
@@ -424,9 +431,6 @@ msi_round() { # <x64|x86> <zip arch>
     "$run" reg add "$run_key" /v CorvaneTestOther /d 'C:\other\Corvane.exe' /f >/dev/null 2>&1
 
     # A later version replaces this one (a major upgrade) and keeps the settings.
-    later="$tmp/Corvane-later-$arch.msi"
-    "$root/scripts/package.sh" --msi "$root/build/package/$2/stage" "$arch" 99.0.0 "$later" >/dev/null 2>&1 ||
-        fail "$arch MSI: cannot make a later version"
     "$run" msiexec /i "$later" /qn || fail "$arch MSI: the upgrade ended with $?"
     grep -q "Marker=kept by the upgrade" "$inst/AppOpt.ini" 2>/dev/null || fail "$arch MSI: the upgrade lost AppOpt.ini"
     [ -f "$inst/Corvane.exe" ] || fail "$arch MSI: the upgrade left no Corvane.exe"
