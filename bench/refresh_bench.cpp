@@ -7,6 +7,8 @@
 namespace {
 
 using namespace corvane::app;
+using corvane::Clock;
+using corvane::UnixTime;
 
 const AlertOptions kAlerts{true, true, true, "10"};
 
@@ -19,6 +21,8 @@ public:
     }
     std::int32_t SecondsOfDay() override { return now += 30; }
     std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
+    UnixTime UtcNow() override { return 1765000000; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     void ShowCharge(std::int32_t v, std::string_view t) override {
         benchmark::DoNotOptimize(v);
         benchmark::DoNotOptimize(t.data());
@@ -36,24 +40,24 @@ public:
 
 void RefreshUnchanged(benchmark::State& state) {
     QuietWorld w;
-    PowerCycle cycle(w, w, w, w, w);
+    PowerCycle cycle(w, w, w);
     cycle.ClearBaseline();
-    cycle.RefreshPowerStatus(kAlerts);
+    cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     for (auto _ : state) {
-        cycle.RefreshPowerStatus(kAlerts);
+        cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     }
 }
 BENCHMARK(RefreshUnchanged);
 
 void RefreshChanged(benchmark::State& state) {
     QuietWorld w;
-    PowerCycle cycle(w, w, w, w, w);
+    PowerCycle cycle(w, w, w);
     cycle.ClearBaseline();
-    cycle.RefreshPowerStatus(kAlerts);
+    cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     for (auto _ : state) {
         w.percent = w.percent == 57 ? 56 : 57;
         w.now %= 80000;
-        cycle.RefreshPowerStatus(kAlerts);
+        cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     }
 }
 BENCHMARK(RefreshChanged);

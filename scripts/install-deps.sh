@@ -53,7 +53,7 @@ trap 'rm -f "$log"' EXIT
 update_error=""
 $SUDO apt-get update -q 2>&1 | tee "$log"
 if grep -q '^E:' "$log"; then
-    update_error=$(grep -m1 '^E:' "$log")
+    update_error=$(grep -m1 '^E:' "$log" | sed 's/ *\[IP: [^]]*\]//')
     echo "install-deps: a package index could not be updated ($update_error); going on with the indexes that were read"
 fi
 if [ -n "$need" ]; then

@@ -3,11 +3,14 @@
 # person sees them on a Wine desktop. The window is worked with the keyboard the way a person
 # would: Ctrl+Tab to the next tab, Alt+M then A for About, Escape to close it.
 #   scripts/screenshot-windows.sh [out-dir] [win64|win32]   (default: build/screenshots, win64)
-# Writes main-<tab>-<dpi>.png and about-<dpi>.png.
+# Writes main-<tab>-<dpi>.png and about-<dpi>.png. BATTERY="<ac 0|1>,<status>,<charge_now uAh>"
+# runs it against a simulated 10 Ah battery drawing 1 A at 12 V (root only), for example
+# BATTERY="1,Not charging,8000000"; without it the machine's own power supply is shown.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/pick-arch.sh
 . cmake/wine/display.sh
+. cmake/wine/battery.sh
 out=${1:-build/screenshots}
 pick_arch "${2:-}"
 mkdir -p "$out"
@@ -31,7 +34,17 @@ shoot() { # dpi
         /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    wine_desktop Corvane 1024x768 "$("$loader" winepath -w "$exe" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+    local program
+    program=$("$loader" winepath -w "$exe" 2>/dev/null)
+    if [ -n "${BATTERY:-}" ]; then
+        make_battery "$dir/battery"
+        local ac status charge
+        IFS=, read -r ac status charge <<<"$BATTERY"
+        set_battery "$dir/battery" "$ac" "$status" "$charge"
+        with_battery "$dir/battery" "$loader" explorer /desktop=Corvane,1024x768 "$program" </dev/null >/dev/null 2>&1 &
+    else
+        wine_desktop Corvane 1024x768 "$program" </dev/null >/dev/null 2>&1 &
+    fi
     sleep "${SHOT_DELAY:-6}"
     # Windows of a Wine desktop can only be found by a program on the same desktop.
     wine_desktop Corvane 1024x768 "$("$loader" winepath -w "$peek" 2>/dev/null)" show </dev/null >/dev/null 2>&1

@@ -54,33 +54,6 @@ std::string InFolder(std::string_view folder, std::string_view backslashName) {
     return path;
 }
 
-std::optional<std::int32_t> WholeNumber(std::string_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size()) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (text[i] - '0');
-        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
-            return std::nullopt;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > std::numeric_limits<std::int32_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(value);
-}
-
 UserOptions LoadSettings(SettingsFile& file, std::string_view programFolder, const FileLookup& fileExists) {
     UserOptions options;
     file.Setup(InFolder(programFolder, kFileName), kBufferSize);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/user_options.h"
+#include "base/number.h"
 
 namespace corvane::settings {
 
@@ -24,9 +25,6 @@ inline constexpr std::string_view kSaveErrorTitle = "Error in Saving Application
 // A name that starts with a backslash, appended to a folder with exactly one backslash
 // between them ("C:\" and "\AppOpt.ini" give "C:\AppOpt.ini").
 std::string InFolder(std::string_view folder, std::string_view backslashName);
-
-// A stored number: optional sign and digits, nothing else, within 32 bits.
-std::optional<std::int32_t> WholeNumber(std::string_view text);
 
 // The INI module as the settings use it.
 class SettingsFile {

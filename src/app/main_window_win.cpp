@@ -12,14 +12,17 @@
 #include "about/about_window_win.h"
 #include "app/alert_sound_win.h"
 #include "app/app_settings.h"
-#include "app/battery_health.h"
+#include "history/battery_health.h"
+#include "app/battery_now.h"
 #include "app/care_box_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/power_ports_win.h"
+#include "base/clock_win.h"
+#include "base/reentry.h"
 #include "app/res/resource.h"
-#include "app/shell_open_win.h"
+#include "base/shell_open_win.h"
 #include "base/message_box_win.h"
 #include "app/sounds_win.h"
 #include "app/window_options.h"
@@ -105,9 +108,10 @@ AppIcons LoadAppIcons(HINSTANCE instance, int dpi) {
 MainWindow::MainWindow(HINSTANCE instance, Options options)
     : instance_(instance),
       startOptions_(options),
-      source_(&SourceOf(startOptions_, ownSource_)),
+      source_(SourceOf(startOptions_, ownSource_)),
+      clock_(ClockOf(startOptions_, ownClock_)),
       ports_(*this),
-      cycle_(ports_, ClockOf(startOptions_, ownClock_), ports_, ports_, ports_) {}
+      cycle_(ports_, ports_, ports_) {}
 
 MainWindow::~MainWindow() {
     startOptions_.quitWhenDestroyed = false;
@@ -133,6 +137,7 @@ bool MainWindow::Load() {
     }
     FirstReading();
     tray_->ShowBalloonTip(kWelcomeMessage, "Corvane", kBalloonInfo, kWelcomeTimeOutMs);
+    welcomed_ = true;
     ::SetTimer(hwnd_.get(), kUpdateTimer, kUpdateIntervalMs, nullptr);
     ::ShowWindow(hwnd_.get(), SW_HIDE);
     return true;
@@ -203,37 +208,42 @@ void MainWindow::CreateTray() {
 void MainWindow::CreateHistory() {
     const std::string folder = AppFolder();
     if (!folder.empty()) {
-        chargeLog_.Open(folder + "\\" + std::string(kChargeLogName), UtcNow());
+        chargeLog_.Open(folder + "\\" + std::string(history::kChargeLogName), clock_.UtcNow());
     }
     // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after
     // the tab control, the page would lie beneath it and the tab would take its clicks.
     if (history_.Create(hwnd_.get(), nullptr, dpi_, IDC_HISTORY_FIRST, &chargeLog_,
-                        folder + "\\" + std::string(kBatteryHealthName))) {
+                        folder + "\\" + std::string(history::kBatteryHealthName))) {
         ::SetWindowPos(history_.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
-int MainWindow::CriticalLevel() const {
-    // As the cycle reads the box; a level outside 1..100 draws no line.
-    return static_cast<int>(std::clamp<std::int64_t>(LeadingNumber(options_.chargeAlertText), 0, 101));
-}
-
-void MainWindow::LogReading() {
-    const PowerStatus& status = cycle_.Status();
-    const std::pair<int, bool> reading{status.BatteryLifePercent, status.ACLineStatus == 1};
-    if (loggedReading_ == reading) {
-        return;
+std::optional<Reading> MainWindow::Tick() {
+    // A tick that arrives while a box of this one is open (the read error, a sound file's
+    // lookup error) would stack boxes and repeat alerts: it is skipped.
+    if (ticking_) {
+        return std::nullopt;
     }
-    loggedReading_ = reading;
-    const UnixTime now = UtcNow();
-    chargeLog_.Record(reading.first, reading.second, now);
-    history_.OnReading(reading.first, reading.second, now);
+    const ReentryGuard guard(ticking_);
+    const std::optional<Reading> reading = TakeReading(source_, clock_);
+    cycleBalloons_ = 0;
+    cycle_.RefreshPowerStatus(reading, options_.Alerts());
+    if (!reading) {
+        return reading;
+    }
+    const int percent = reading->status.BatteryLifePercent; // 255 where unknown
+    ShowBatteryNow(*reading);
+    RemindOfCare(*reading);
+    chargeIcon_->OnReading(percent, reading->OnAc());
+    chargeLog_.Record(percent, reading->OnAc(), reading->utc);
+    history_.OnReading(percent, reading->OnAc(), reading->utc);
+    return reading;
 }
 
 void MainWindow::FirstReading() {
     cycle_.ClearBaseline();
-    cycle_.RefreshPowerStatus(options_.Alerts());
-    if (cycle_.Status().BatteryLifePercent == 100 && options_.endChargingAlert) {
+    const std::optional<Reading> first = Tick();
+    if (first && first->status.BatteryLifePercent == 100 && options_.endChargingAlert) {
         ports_.PlayAlertSound(kSlotBatteryFull);
     }
 }
@@ -249,6 +259,11 @@ void MainWindow::Unload() {
     if (hwnd_) {
         ::KillTimer(hwnd_.get(), kUpdateTimer);
     }
+    RemoveIconAndSave();
+    hwnd_.reset();
+}
+
+void MainWindow::RemoveIconAndSave() {
     if (tray_) {
         // The object itself stays until this window's object goes: Quit arrives from inside the
         // tray window's own handlers, which must not find themselves deleted on return.
@@ -256,9 +271,9 @@ void MainWindow::Unload() {
     }
     chargeIcon_.reset(); // the shell no longer shows the drawn icon
     if (hwnd_ && windowOptions_ && !settingsSaved_) {
+        settingsSaved_ = true; // once, even when the end of the session arrives over its box
         SaveSettings();
     }
-    hwnd_.reset();
 }
 
 MainWindow::Busy::~Busy() {
@@ -313,6 +328,9 @@ void MainWindow::Quit() {
     if (about_) {
         about_->Close(); // its loop ends once this handler returns
     }
+    // Saved, and a failure shown and answered, before the WM_QUIT below exists: a box opened
+    // after it would be ended at once by it, and the user's choices lost without a word.
+    RemoveIconAndSave();
     if (startOptions_.quitWhenDestroyed) {
         // Ends every box, dialog and menu loop on the way out: each hands WM_QUIT on to the
         // loop it was opened from, and the window goes once the last handler has returned.
@@ -442,8 +460,6 @@ void MainWindow::CyclePorts::ShowCharge(std::int32_t barValue, std::string_view 
     w_.pgBatteryLevel().Reset();
     w_.pgBatteryLevel().SetValue(barValue);
     w_.WriteCycleLabel(CycleLabel::Percent, w_.controls_.lblPercent, percentText);
-    // Every reading that succeeded passes here, the first one at start included.
-    w_.LogReading();
 }
 void MainWindow::CyclePorts::ShowPowerSource(std::string_view text) {
     w_.WriteCycleLabel(CycleLabel::PwrInfo, w_.controls_.lblPwrInfo, text);
@@ -461,6 +477,7 @@ void MainWindow::CyclePorts::SetToolTip(std::string_view tip) {
 }
 void MainWindow::CyclePorts::ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
                                             std::int32_t timeOutMs) {
+    ++w_.cycleBalloons_;
     if (w_.tray_ && w_.tray_->Loaded()) {
         w_.tray_->ShowBalloonTip(message, title, icon, timeOutMs);
     }
@@ -470,36 +487,31 @@ void MainWindow::CyclePorts::PlayAlertSound(int slot) {
         w_.sounds_->PlayAlertSound(slot);
     }
 }
-bool MainWindow::CyclePorts::Read(PowerStatus& status) {
-    if (!w_.source_->Read(status)) {
-        return false;
+void MainWindow::ChooseChargeIcon() {
+    if (chargeIcon_ && tray_->Loaded()) {
+        chargeIcon_->Choose(options_.trayCharge, options_.Alerts().CriticalLevel().value_or(-1),
+                            DpiOfWindow(tray_->Hwnd()));
     }
-    w_.lastReading_ = status;
-    w_.ShowChargeIcon();
-    // Before the cycle's own alerts: at 100 the full alert's balloon comes last and stays.
-    w_.RemindOfCare(status);
-    return true;
 }
 
-void MainWindow::ShowChargeIcon() {
-    if (!chargeIcon_ || !tray_->Loaded() || !lastReading_) {
-        return;
-    }
-    if (!options_.trayCharge) {
-        chargeIcon_->Off();
-        return;
-    }
-    const std::optional<std::int32_t> critical = settings::WholeNumber(options_.chargeAlertText);
-    chargeIcon_->Update(lastReading_->BatteryLifePercent, lastReading_->ACLineStatus == 1, critical.value_or(-1),
-                        DpiOfWindow(tray_->Hwnd()));
+void MainWindow::ShowBatteryNow(const Reading& reading) {
+    const BatteryActivity activity = ActivityOf(reading);
+    const std::optional<double> rate = rate_.Add(activity, reading.battery, reading.monotonicMs);
+    WriteCycleLabel(CycleLabel::BatteryNow, controls_.lblBatteryNow, BatteryNowText(reading, rate));
 }
 
-void MainWindow::RemindOfCare(const PowerStatus& status) {
-    if (auto balloon = careReminder_.Reading(options_.careOn, options_.careLevel, status.BatteryLifePercent,
-                                             status.ACLineStatus == 1)) {
-        ports_.ShowBalloonTip(balloon->message, balloon->title, balloon->icon,
-                              static_cast<std::int32_t>(balloon->timeOutMs));
-        ports_.PlayAlertSound(balloon->soundSlot);
+void MainWindow::RemindOfCare(const Reading& reading) {
+    if (auto balloon = careReminder_.Reading(options_.careOn, options_.careLevel, reading.status.BatteryLifePercent,
+                                             reading.OnAc(), ActivityOf(reading) == BatteryActivity::Held)) {
+        heldBalloon_ = std::move(balloon);
+    }
+    // The first reading's comes after the welcome balloon, a tick with a full or critical
+    // alert's after that alert: either would otherwise be replaced at once.
+    if (heldBalloon_ && welcomed_ && cycleBalloons_ == 0 && tray_->Loaded()) {
+        tray_->ShowBalloonTip(heldBalloon_->message, heldBalloon_->title, heldBalloon_->icon,
+                              static_cast<std::int32_t>(heldBalloon_->timeOutMs));
+        ports_.PlayAlertSound(heldBalloon_->soundSlot);
+        heldBalloon_.reset();
     }
 }
 
@@ -542,7 +554,7 @@ void MainWindow::ShowOptions() {
             sounds_->ShowSoundFile(slot, path);
         }
     }
-    history_.SetCriticalLevel(CriticalLevel());
+    history_.SetCriticalLevel(options_.Alerts().CriticalLevel().value_or(0));
 }
 
 void MainWindow::Choose(const UserOptions& chosen) {
@@ -559,8 +571,8 @@ void MainWindow::Choose(const UserOptions& chosen) {
     if (chosen.barColour) {
         windowOptions_->SetBarLook(*chosen.barColour);
     }
-    if (chosen.trayCharge != before.trayCharge) {
-        ShowChargeIcon();
+    if (chosen.trayCharge != before.trayCharge || chosen.chargeAlertText != before.chargeAlertText) {
+        ChooseChargeIcon();
     }
 }
 
@@ -579,7 +591,8 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
     if (from == controls_.txtChargeAlert) {
         if (HIWORD(wParam) == EN_CHANGE) {
             options_.chargeAlertText = WindowText(from);
-            history_.SetCriticalLevel(CriticalLevel());
+            history_.SetCriticalLevel(options_.Alerts().CriticalLevel().value_or(0));
+            ChooseChargeIcon();
         }
         return HIWORD(wParam) == EN_CHANGE;
     }
@@ -610,12 +623,9 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
         windowOptions_->SetStartup(checked);
     } else if (from == controls_.chkTrayCharge) {
         options_.trayCharge = checked;
-        ShowChargeIcon();
+        ChooseChargeIcon();
     } else if (from == controls_.chkCareOn) {
-        options_.careOn = checked;
-        if (checked && lastReading_) {
-            RemindOfCare(*lastReading_); // a charge already past the level reminds now
-        }
+        options_.careOn = checked; // a charge already past the level reminds at the next tick
     } else {
         return false;
     }
@@ -642,9 +652,9 @@ void MainWindow::ApplyDpi(int dpi) {
     UniqueGdiObject font = MakeUiFont(dpi);
     LayoutMainControls(controls_, dpi, static_cast<HFONT>(font.get()));
     if (history_.Window()) {
-        const LayoutRect area = Place(kHistoryPageArea, dpi);
+        const Rect area = Place(kHistoryPageArea, dpi);
         history_.SetFont(static_cast<HFONT>(font.get()));
-        history_.Layout(RECT{area.left, area.top, area.left + area.width, area.top + area.height}, dpi);
+        history_.Layout(RECT{area.left, area.top, area.right, area.bottom}, dpi);
     }
     font_ = std::move(font);
     // Moved and resized, the bar shows only its frame: it repaints its value at once.
@@ -711,9 +721,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam) {
             // The system may end the process as soon as this returns: the settings are saved
             // now, even when the window has to wait for a box below this handler to return.
-            if (hwnd_ && windowOptions_ && !unloading_ && !settingsSaved_) {
-                SaveSettings();
-                settingsSaved_ = true;
+            if (!unloading_) {
+                endingSession_ = true;
+                RemoveIconAndSave();
             }
             Quit();
         }
@@ -724,7 +734,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyDpi(HIWORD(wParam));
         ApplyIcons(LoadAppIcons(instance_, dpi_));
-        ShowChargeIcon();
+        ChooseChargeIcon();
         return 0;
     }
     case WM_SETTINGCHANGE:

@@ -1,42 +1,18 @@
 #pragma once
-// The power-status cycle: every tick reads the power status, shows it, estimates the time left
-// from how long the charge level took to move by its last step, and raises the alerts.
-// The cycle talks to the world only through the small ports below, so it runs anywhere.
+// The power-status cycle: every tick's reading is shown, the time left estimated from how long
+// the charge level took to move by its last step, and the alerts raised. The cycle talks to
+// the world only through the small ports below, so it runs anywhere.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include <optional>
+
+#include "app/reading.h"
 #include "app/user_options.h"
+#include "base/number.h"
 
 namespace corvane::app {
-
-// The operating system's power-status record, field for field.
-struct PowerStatus {
-    std::uint8_t ACLineStatus = 0;
-    std::uint8_t BatteryFlag = 0;
-    std::uint8_t BatteryLifePercent = 0;
-    std::uint8_t Reserved1 = 0;
-    std::uint32_t BatteryLifeTime = 0;
-    std::uint32_t BatteryFullLifeTime = 0;
-};
-
-class PowerSource {
-public:
-    virtual ~PowerSource() = default;
-    // False when the status could not be read.
-    virtual bool Read(PowerStatus& status) = 0;
-};
-
-class Clock {
-public:
-    virtual ~Clock() = default;
-    // Local time of day in seconds, or kUnknownTime when the clock cannot be read.
-    virtual std::int32_t SecondsOfDay() = 0;
-    // Milliseconds on a clock that only moves forward: what the estimate measures steps with,
-    // so that a daylight-saving change or a clock adjustment cannot bend it; time asleep is
-    // not counted on it.
-    virtual std::int64_t MonotonicMilliseconds() = 0;
-};
 
 // What the user sees of a run on the main window; how the controls show it is the window's.
 class CycleView {
@@ -64,8 +40,6 @@ public:
     virtual void PlayAlertSound(int slot) = 0;
 };
 
-inline constexpr std::int32_t kUnknownTime = -1;
-inline constexpr std::int32_t kSecondsPerDay = 86400;
 inline constexpr std::int32_t kBalloonInfo = 1;
 inline constexpr std::int32_t kBalloonError = 3;
 inline constexpr std::int32_t kAlertTimeOutMs = 2000;
@@ -98,18 +72,14 @@ std::int32_t SecondsOfDay(int hour, int minute, int second) noexcept;
 // the arithmetic would overflow 32 bits.
 std::string FormatDuration(std::int32_t seconds);
 
-// The number a text starts with, as a leading-number parser reads it: blanks skipped, an
-// optional sign, then digits; no digits give 0. Saturates instead of overflowing.
-std::int64_t LeadingNumber(std::string_view text) noexcept;
-
 class PowerCycle {
 public:
-    PowerCycle(PowerSource& source, Clock& clock, CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
-        : source_(source), clock_(clock), view_(view), tray_(tray), sounds_(sounds) {}
+    PowerCycle(CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
+        : view_(view), tray_(tray), sounds_(sounds) {}
 
-    // One tick, alerting by the options as they are now; a tick that arrives while this one
-    // waits in a box is skipped.
-    void RefreshPowerStatus(const AlertOptions& alerts);
+    // One tick's reading (none when the power status could not be read), alerting by the
+    // options as they are now; a tick that arrives while this one waits in a box is skipped.
+    void RefreshPowerStatus(const std::optional<Reading>& reading, const AlertOptions& alerts);
 
     // Start-up clears the baseline just before the first run.
     void ClearBaseline() noexcept { state_.LastPercent = -1; }
@@ -119,16 +89,13 @@ public:
 
     CycleState& State() noexcept { return state_; }
     const CycleState& State() const noexcept { return state_; }
-    const PowerStatus& Status() const noexcept { return status_; }
 
 private:
-    void Refresh(const AlertOptions& alerts);
+    void Refresh(const Reading& reading, const AlertOptions& alerts);
     void ShowPowerSource(const AlertOptions& alerts);
-    void TakeBaseline(std::int32_t percent);
+    void TakeBaseline(const Reading& reading, std::int32_t percent);
     void RaiseLevelAlerts(const AlertOptions& alerts, std::int32_t previous, std::int32_t percent);
 
-    PowerSource& source_;
-    Clock& clock_;
     CycleView& view_;
     TrayPort& tray_;
     SoundPort& sounds_;

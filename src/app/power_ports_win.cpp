@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/system_calls_win.h"
+
 namespace corvane::app {
 
 bool SystemPowerSource::Read(PowerStatus& status) {
@@ -19,24 +21,21 @@ bool SystemPowerSource::Read(PowerStatus& status) {
     return true;
 }
 
-std::int32_t SystemClock::SecondsOfDay() {
-    // One reading: hour, minute and second of the same instant, even at a minute's turn.
-    SYSTEMTIME t{};
-    ::GetLocalTime(&t);
-    if (t.wHour > 23 || t.wMinute > 59 || t.wSecond > 59) {
-        return kUnknownTime;
+std::optional<BatteryState> SystemPowerSource::ReadBattery() {
+    // The power manager's cached state: no driver is asked, so it is cheap enough for a tick.
+    SYSTEM_BATTERY_STATE s{};
+    if (sys::CallNtPowerInformation(SystemBatteryState, nullptr, 0, &s, sizeof s) != 0) {
+        return std::nullopt;
     }
-    return app::SecondsOfDay(t.wHour, t.wMinute, t.wSecond);
-}
-
-std::int64_t SystemClock::MonotonicMilliseconds() {
-    // Time asleep does not count: whether a tick or the resume broadcast comes first after a
-    // sleep, the hours asleep never become one step of the estimate.
-    ULONGLONG hundredsOfNs = 0;
-    if (!::QueryUnbiasedInterruptTime(&hundredsOfNs)) {
-        return static_cast<std::int64_t>(::GetTickCount64());
-    }
-    return static_cast<std::int64_t>(hundredsOfNs / 10000);
+    BatteryState b;
+    b.acOnLine = s.AcOnLine != 0;
+    b.present = s.BatteryPresent != 0;
+    b.charging = s.Charging != 0;
+    b.discharging = s.Discharging != 0;
+    b.rateMw = static_cast<std::int32_t>(s.Rate); // a DWORD that the system means as signed
+    b.remainingMwh = s.RemainingCapacity;
+    b.fullMwh = s.MaxCapacity;
+    return b;
 }
 
 } // namespace corvane::app

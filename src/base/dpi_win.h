@@ -3,14 +3,11 @@
 // (1607) lacks them, and the program then falls back to the system-wide values.
 #include <windows.h>
 
+#include "base/geometry.h"
 #include "base/handles_win.h"
 
 namespace corvane {
 
-inline constexpr int kDesignDpi = 96;
-
-// Design pixels (at 96 dpi) at this DPI.
-int Scale(int designValue, int dpi) noexcept;
 // The DPI of the screen the window is on; the system DPI where that cannot be asked.
 int DpiOfWindow(HWND hwnd);
 // GetSystemMetricsForDpi, or GetSystemMetrics scaled from the system DPI.

@@ -36,6 +36,8 @@ class FixedClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return 40000; }
     std::int64_t MonotonicMilliseconds() override { return 40000 * 1000; }
+    UnixTime UtcNow() override { return 1765000000; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
 };
 
 bool Checked(MainWindow& w, int id) { return ::IsDlgButtonChecked(w.Hwnd(), id) == BST_CHECKED; }

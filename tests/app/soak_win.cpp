@@ -25,6 +25,7 @@
 
 namespace {
 
+using namespace corvane;
 using namespace corvane::app;
 
 // Down from 100 to 5 on battery, up again on AC; now and then an unknown reading or source.
@@ -56,6 +57,8 @@ class FastClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return static_cast<std::int32_t>((ms / 1000) % kSecondsPerDay); }
     std::int64_t MonotonicMilliseconds() override { return ms; }
+    UnixTime UtcNow() override { return 1765000000; }
+    std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     std::int64_t ms = 0;
 };
 

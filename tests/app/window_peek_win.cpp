@@ -30,6 +30,7 @@ struct Named {
 
 constexpr Named kShown[] = {
     {"lblPercent", IDC_LBL_PERCENT},   {"lblPwrInfo", IDC_LBL_PWR_INFO}, {"lblTime", IDC_LBL_TIME},
+    {"lblBatteryNow", IDC_LBL_BATTERY_NOW},
     {"pgBatteryLevel", IDC_PG_BATTERY_LEVEL}, {"txtChargeAlert", IDC_TXT_CHARGE_ALERT},
     {"txtSndFile0", IDC_TXT_SND_FILE0},
 };

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvane::app {
+namespace corvane::history {
 
 struct BatteryFigures {
     std::uint32_t capabilities = 0;
@@ -56,4 +56,4 @@ std::vector<HealthRow> NewHealthRows(const std::vector<HealthRow>& rows, const s
 std::string CapacityChangeLine(const std::vector<HealthRow>& rows, const std::vector<BatteryFigures>& batteries,
                                const std::string& today);
 
-} // namespace corvane::app
+} // namespace corvane::history

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/battery_health.h"
+#include "history/battery_health.h"
 
-namespace corvane::app {
+namespace corvane::history {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -61,4 +61,4 @@ TEST(BatteryHealth, OneRowPerBatteryPerDayWhenFiguresChange) {
 }
 
 } // namespace
-} // namespace corvane::app
+} // namespace corvane::history

@@ -1,4 +1,4 @@
-#include "app/shell_open_win.h"
+#include "base/shell_open_win.h"
 
 #include <shellapi.h>
 
@@ -7,7 +7,7 @@
 
 #include "base/com_win.h"
 
-namespace corvane::app {
+namespace corvane {
 
 namespace {
 ShellOpenInterceptor* g_shellInterceptor = nullptr;
@@ -30,4 +30,4 @@ ShellOpenInterceptor::ShellOpenInterceptor() : previous_(g_shellInterceptor) { g
 
 ShellOpenInterceptor::~ShellOpenInterceptor() { g_shellInterceptor = previous_; }
 
-} // namespace corvane::app
+} // namespace corvane

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/charge_log_win.h"
-#include "app/history_chart.h"
+#include "history/charge_log_win.h"
+#include "history/history_chart.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 // What the chart shows, apart from the rows.
 struct ChartLook {
@@ -82,4 +82,4 @@ private:
     std::int64_t (*offset_)(UnixTime) = &LocalOffsetAt;
 };
 
-} // namespace corvane::app
+} // namespace corvane::history

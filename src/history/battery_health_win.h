@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/battery_health.h"
-#include "app/charge_log.h"
+#include "history/battery_health.h"
+#include "history/charge_log.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 BatteryFigures FiguresOf(const BATTERY_INFORMATION& info) noexcept;
 
@@ -40,4 +40,4 @@ private:
 // tab's text: each battery's block and the change since the first row, lines ending "\r\n".
 std::string ReadBatteryHealth(const std::string& csvPath, UnixTime now);
 
-} // namespace corvane::app
+} // namespace corvane::history

@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/battery_health_win.h"
-#include "app/charge_log_win.h"
-#include "app/history_page_win.h"
+#include "history/battery_health_win.h"
+#include "history/charge_log_win.h"
+#include "history/history_page_win.h"
 #include "app/main_layout_win.h"
-#include "app/shell_open_win.h"
+#include "base/shell_open_win.h"
 #include "base/handles_win.h"
 
-namespace corvane::app {
+namespace corvane::history {
 namespace {
 
 constexpr UnixTime kNow = 1796754000; // 2026-12-08T18:20:00Z
@@ -122,10 +122,10 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     ChargeLog log;
     log.Open(folder.File("ChargeLog.csv"), kNow);
 
-    const RECT area{0, 0, Scale(384, dpi), Scale(250, dpi)};
+    const RECT area{0, 0, ScaleDesign(384, dpi), ScaleDesign(250, dpi)};
     UniqueWindow host(::CreateWindowExA(0, "STATIC", "History", WS_POPUP | WS_VISIBLE, 0, 0, area.right, area.bottom,
                                         nullptr, nullptr, nullptr, nullptr));
-    const UniqueGdiObject font = MakeUiFont(dpi);
+    const UniqueGdiObject font = app::MakeUiFont(dpi);
     HistoryPage page;
     page.SetClock(&FixedNow, &Utc);
     ASSERT_TRUE(page.Create(host.get(), static_cast<HFONT>(font.get()), dpi, 1000, &log, folder.File("BatteryHealth.csv")));
@@ -170,7 +170,7 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
             const std::string caption = Text(control);
             SIZE size{};
             ::GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-            const int box = i == HistoryPage::kDayOption || i == HistoryPage::kWeekOption ? Scale(18, dpi) : Scale(8, dpi);
+            const int box = i == HistoryPage::kDayOption || i == HistoryPage::kWeekOption ? ScaleDesign(18, dpi) : ScaleDesign(8, dpi);
             EXPECT_LE(size.cx + box, r.right - r.left) << caption;
         }
     }
@@ -300,7 +300,7 @@ TEST(HistoryChartCost, AWeekOfRowsDrawsWellUnderAFrame) {
     for (int i = 0; i < 4000; ++i) { // a change every 2.5 minutes for a week
         rows.push_back({kNow - 7 * 86400 + i * 151, 20 + (i % 160 < 80 ? i % 80 : 80 - i % 80), (i / 160) % 2 == 0});
     }
-    const UniqueGdiObject font = MakeUiFont(96);
+    const UniqueGdiObject font = app::MakeUiFont(96);
     const WindowDc screen(nullptr);
     const UniqueMemDc memory(::CreateCompatibleDC(screen.get()));
     const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 384, 130));
@@ -320,4 +320,4 @@ TEST(HistoryChartCost, AWeekOfRowsDrawsWellUnderAFrame) {
 }
 
 } // namespace
-} // namespace corvane::app
+} // namespace corvane::history

@@ -1,21 +1,16 @@
-#include "app/charge_log.h"
+#include "history/charge_log.h"
 
-
-namespace corvane::app {
+namespace corvane::history {
 
 namespace {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-std::optional<int> Digits(std::string_view text, std::size_t at, std::size_t count) {
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (text[i] - '0');
+// The `count` digits at `at`, nothing else.
+std::optional<int> Field(std::string_view text, std::size_t at, std::size_t count) {
+    if (at + count > text.size()) {
+        return std::nullopt;
     }
-    return value;
+    const std::optional<std::uint32_t> value = Digits(text.substr(at, count));
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
 std::vector<std::string_view> CompleteLines(std::string_view text) {
@@ -34,37 +29,6 @@ std::vector<std::string_view> CompleteLines(std::string_view text) {
 
 } // namespace
 
-std::int64_t DaysFromCivil(int year, int month, int day) noexcept {
-    const std::int64_t y = static_cast<std::int64_t>(year) - (month <= 2);
-    const std::int64_t era = FloorDiv(y, 400);
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-CivilTime CivilFromSeconds(std::int64_t seconds) noexcept {
-    const std::int64_t days = FloorDiv(seconds, 86400);
-    const std::int64_t secs = seconds - days * 86400;
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = FloorDiv(z, 146097);
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int year = static_cast<int>(yoe + era * 400 + (month <= 2));
-    const int weekday = static_cast<int>(((days + 4) % 7 + 7) % 7); // 1970-01-01 was a Thursday
-    return {year, month, day, static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60),
-            static_cast<int>(secs % 60), weekday};
-}
-
-std::string ZeroPadded(long long value, int width) {
-    std::string digits = std::to_string(value);
-    return std::string(digits.size() < static_cast<std::size_t>(width) ? width - digits.size() : 0, '0') + digits;
-}
-
 std::string FormatUtcTime(UnixTime time) {
     const CivilTime c = CivilFromSeconds(time);
     return ZeroPadded(c.year, 4) + "-" + ZeroPadded(c.month, 2) + "-" + ZeroPadded(c.day, 2) + "T" +
@@ -76,8 +40,8 @@ std::optional<UnixTime> ParseUtcTime(std::string_view text) {
         text[16] != ':' || text[19] != 'Z') {
         return std::nullopt;
     }
-    const auto year = Digits(text, 0, 4), month = Digits(text, 5, 2), day = Digits(text, 8, 2);
-    const auto hour = Digits(text, 11, 2), minute = Digits(text, 14, 2), second = Digits(text, 17, 2);
+    const auto year = Field(text, 0, 4), month = Field(text, 5, 2), day = Field(text, 8, 2);
+    const auto hour = Field(text, 11, 2), minute = Field(text, 14, 2), second = Field(text, 17, 2);
     if (!year || !month || !day || !hour || !minute || !second || *month < 1 || *month > 12 || *day < 1 ||
         *day > 31 || *hour > 23 || *minute > 59 || *second > 59) {
         return std::nullopt;
@@ -109,7 +73,7 @@ std::optional<ChargeRow> ParseChargeRow(std::string_view line) {
     if (!time || percentText.empty() || percentText.size() > 3 || (acText != "0" && acText != "1")) {
         return std::nullopt;
     }
-    const auto percent = Digits(percentText, 0, percentText.size());
+    const auto percent = Field(percentText, 0, percentText.size());
     if (!percent || *percent > 100) {
         return std::nullopt;
     }
@@ -165,4 +129,4 @@ std::string ChargeLogText(const std::vector<ChargeRow>& rows) {
     return text;
 }
 
-} // namespace corvane::app
+} // namespace corvane::history

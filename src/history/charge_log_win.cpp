@@ -1,25 +1,13 @@
-#include "app/charge_log_win.h"
+#include "history/charge_log_win.h"
 
 #include <algorithm>
 
+#include "base/clock_win.h"
 #include "base/handles_win.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 namespace {
-
-// 100-ns intervals between 1601-01-01 and 1970-01-01.
-constexpr std::int64_t kEpochDifference = 116444736000000000LL;
-
-UnixTime FromFileTime(const FILETIME& ft) {
-    const std::int64_t ticks = (static_cast<std::int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    return (ticks - kEpochDifference) / 10000000;
-}
-
-FILETIME ToFileTime(UnixTime time) {
-    const std::int64_t ticks = time * 10000000 + kEpochDifference;
-    return {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
-}
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
@@ -150,22 +138,9 @@ std::string ErrorText(DWORD error) {
     return text;
 }
 
-UnixTime UtcNow() {
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    return FromFileTime(now);
-}
-
-std::int64_t LocalOffsetAt(UnixTime time) {
-    const FILETIME ft = ToFileTime(time);
-    SYSTEMTIME utc{}, local{};
-    FILETIME localFt{};
-    if (!::FileTimeToSystemTime(&ft, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) ||
-        !::SystemTimeToFileTime(&local, &localFt)) {
-        return 0;
-    }
-    return FromFileTime(localFt) - time;
-}
+// The system's clock, until the history takes the program's clock port.
+UnixTime UtcNow() { return SystemClock().UtcNow(); }
+std::int64_t LocalOffsetAt(UnixTime time) { return SystemClock().LocalOffsetAt(time); }
 
 std::string LocalDate(UnixTime time) {
     const CivilTime c = CivilFromSeconds(time + LocalOffsetAt(time));
@@ -207,4 +182,4 @@ void ChargeLog::Pause(DWORD error) {
     problem_ = "Logging paused: " + FileNameOf(path_) + " could not be written (" + ErrorText(error) + ").";
 }
 
-} // namespace corvane::app
+} // namespace corvane::history

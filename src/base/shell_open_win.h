@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace corvane::app {
+namespace corvane {
 
 // ShellExecuteA with no verb, the target as the file, no parameters, the working folder
 // "C:\" and SW_SHOWNORMAL; sHwnd is the owner window's handle as decimal text. Whatever the
@@ -38,4 +38,4 @@ private:
     ShellOpenInterceptor* previous_;
 };
 
-} // namespace corvane::app
+} // namespace corvane

@@ -1,9 +1,9 @@
-#include "app/history_chart.h"
+#include "history/history_chart.h"
 
 #include <algorithm>
 #include <optional>
 
-namespace corvane::app {
+namespace corvane::history {
 
 namespace {
 
@@ -202,4 +202,4 @@ ChartRect PlotRect(ChartRect client, int dpi) noexcept {
             client.bottom - Design(16, dpi)};
 }
 
-} // namespace corvane::app
+} // namespace corvane::history

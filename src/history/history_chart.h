@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/charge_log.h"
+#include "history/charge_log.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 enum class ChartRange { Day, Week };
 
@@ -63,4 +63,4 @@ HistoryLayout LayoutHistory(ChartRect area, int dpi) noexcept;
 // The chart control's plot inside its client area, leaving room for the axis labels.
 ChartRect PlotRect(ChartRect client, int dpi) noexcept;
 
-} // namespace corvane::app
+} // namespace corvane::history

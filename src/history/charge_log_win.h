@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/charge_log.h"
+#include "history/charge_log.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 // The whole file; empty for a file that does not exist, nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
@@ -47,4 +47,4 @@ private:
     std::string problem_;
 };
 
-} // namespace corvane::app
+} // namespace corvane::history

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/charge_log.h"
+#include "history/charge_log.h"
 
-namespace corvane::app {
+namespace corvane::history {
 namespace {
 
 constexpr UnixTime kT = 1796754005; // 2026-12-08T18:20:05Z
@@ -76,4 +76,4 @@ TEST(ChargeLog, StartRewritesOnlyToDropOldRowsOrBadLines) {
 }
 
 } // namespace
-} // namespace corvane::app
+} // namespace corvane::history

@@ -8,7 +8,7 @@ run=$1
 exe=$2
 peek=$3
 
-. "$(dirname "$0")/fake_battery.sh"
+. "$(dirname "$0")/../app/fake_battery.sh"
 
 program=$(mktemp -d)
 also_remove=$program

@@ -1,8 +1,10 @@
-#include "app/battery_health.h"
+#include "history/battery_health.h"
 
 #include <cstdlib>
 
-namespace corvane::app {
+#include "base/number.h"
+
+namespace corvane::history {
 
 namespace {
 
@@ -10,23 +12,6 @@ constexpr std::uint32_t kUnknownCapacity = 0xFFFFFFFF; // BATTERY_UNKNOWN_CAPACI
 
 bool InMwh(const BatteryFigures& f) noexcept { return (f.capabilities & kBatteryCapacityRelative) == 0; }
 bool Known(std::uint32_t capacity) noexcept { return capacity != 0 && capacity != kUnknownCapacity; }
-
-std::optional<std::uint32_t> Number(std::string_view text) {
-    if (text.empty() || text.size() > 10) {
-        return std::nullopt;
-    }
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (value > 0xFFFFFFFFull) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(value);
-}
 
 std::vector<std::string_view> Fields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -129,7 +114,7 @@ std::vector<HealthRow> ReadHealthRows(std::string_view text) {
         if (f.size() != 5 || !IsDate(f[0])) {
             continue;
         }
-        const auto battery = Number(f[1]), design = Number(f[2]), full = Number(f[3]), cycles = Number(f[4]);
+        const auto battery = Digits(f[1]), design = Digits(f[2]), full = Digits(f[3]), cycles = Digits(f[4]);
         if (battery && *battery >= 1 && *battery <= 64 && design && full && cycles) {
             rows.push_back({std::string(f[0]), static_cast<int>(*battery), *design, *full, *cycles});
         }
@@ -186,4 +171,4 @@ std::string CapacityChangeLine(const std::vector<HealthRow>& rows, const std::ve
     return text;
 }
 
-} // namespace corvane::app
+} // namespace corvane::history

@@ -1,17 +1,17 @@
-#include "app/history_page_win.h"
+#include "history/history_page_win.h"
 
 #include <oleacc.h>
 
 #include <algorithm>
 
-#include "app/battery_health_win.h"
-#include "app/shell_open_win.h"
+#include "history/battery_health_win.h"
+#include "base/shell_open_win.h"
 #include "base/com_win.h"
 #include "base/dpi_win.h"
 #include "base/handles_win.h"
 #include "base/system_calls_win.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 namespace {
 
@@ -102,7 +102,7 @@ void PaintChart(HDC dc, RECT client, int dpi, HFONT font, const std::vector<Char
     const SelectGuard useFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kTextColour);
-    const int gap = Scale(3, dpi);
+    const int gap = ScaleDesign(3, dpi);
     {
         const UniqueGdiObject grid(::CreatePen(PS_SOLID, 1, kGridColour));
         const SelectGuard usePen(dc, grid.get());
@@ -154,7 +154,7 @@ void PaintChart(HDC dc, RECT client, int dpi, HFONT font, const std::vector<Char
         const SelectGuard usePen(dc, pen.get());
         static_assert(sizeof(ChartPoint) == sizeof(POINT));
         POINT origin{};
-        for (int k = 0; k < std::max(1, Scale(2, dpi)); ++k) {
+        for (int k = 0; k < std::max(1, ScaleDesign(2, dpi)); ++k) {
             ::SetViewportOrgEx(dc, k, k, &origin);
             ::Polyline(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
             ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
@@ -371,4 +371,4 @@ LRESULT HistoryPage::HandleChart(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-} // namespace corvane::app
+} // namespace corvane::history

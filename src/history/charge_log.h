@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-namespace corvane::app {
+#include "base/civil_time.h"
+#include "base/number.h"
 
-// Seconds since 1970-01-01 00:00:00 UTC.
-using UnixTime = std::int64_t;
+namespace corvane::history {
 
 struct ChargeRow {
     UnixTime time = 0;
@@ -25,10 +25,6 @@ inline constexpr std::string_view kChargeLogHeader = "time,percent,ac";
 inline constexpr std::string_view kChargeLogName = "ChargeLog.csv";
 // Rows older than this are dropped when the program starts.
 inline constexpr UnixTime kChargeLogKeepSeconds = 31 * 86400;
-
-// A non-negative number in at least `width` digits, zeros in front ("07"). The C library's
-// formatting would bring MinGW's whole printf into the program for these few digits.
-std::string ZeroPadded(long long value, int width);
 
 // "2026-12-08T18:20:05Z"; ParseUtcTime accepts exactly that form.
 std::string FormatUtcTime(UnixTime time);
@@ -73,11 +69,4 @@ bool NeedsRewrite(std::string_view text, UnixTime now);
 // A whole log: the header line and the rows.
 std::string ChargeLogText(const std::vector<ChargeRow>& rows);
 
-// Days since 1970-01-01 for a civil date, and back (proleptic Gregorian).
-std::int64_t DaysFromCivil(int year, int month, int day) noexcept;
-struct CivilTime {
-    int year, month, day, hour, minute, second, weekday; // weekday 0 = Sunday
-};
-CivilTime CivilFromSeconds(std::int64_t seconds) noexcept;
-
-} // namespace corvane::app
+} // namespace corvane::history

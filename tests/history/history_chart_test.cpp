@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/history_chart.h"
+#include "history/history_chart.h"
 
-namespace corvane::app {
+namespace corvane::history {
 namespace {
 
 constexpr UnixTime kHour = 3600;
@@ -114,4 +114,4 @@ TEST(HistoryChart, LayoutKeepsEveryControlInsideThePageAtEachDpi) {
 }
 
 } // namespace
-} // namespace corvane::app
+} // namespace corvane::history

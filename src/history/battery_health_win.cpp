@@ -1,14 +1,14 @@
-#include "app/battery_health_win.h"
+#include "history/battery_health_win.h"
 
 #include <winioctl.h>
 
 #include <memory>
 
-#include "app/charge_log_win.h"
+#include "history/charge_log_win.h"
 #include "base/handles_win.h"
 #include "base/system_calls_win.h"
 
-namespace corvane::app {
+namespace corvane::history {
 
 namespace {
 
@@ -131,4 +131,4 @@ std::string ReadBatteryHealth(const std::string& csvPath, UnixTime now) {
     return text;
 }
 
-} // namespace corvane::app
+} // namespace corvane::history
