@@ -43,7 +43,7 @@ if [ "${1:-}" != --msi ]; then
     mkdir -p "$(dirname "$out")"
     out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
     # The folder is replaced whole, so it must hold nothing but an earlier run's packages.
-    if [ -d "$out" ] && [ -n "$(ls -A "$out")" ] && [ ! -f "$out/SHA256SUMS" ]; then
+    if [ -d "$out" ] && (cd "$out" && ls -A | grep -qvE '^(Corvane-.*\.(exe|zip|msi)|winget|scoop|SHA256SUMS)$'); then
         echo "package.sh: $out holds files package.sh did not write: choose another folder" >&2
         exit 1
     fi

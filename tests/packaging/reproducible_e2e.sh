@@ -19,6 +19,12 @@ mkdir -p "$out"
 here="$out/here"
 copy="$out/another/folder/corvane"
 
+# The output folder is replaced whole: never one that holds another's files.
+mkdir -p "$out/taken" && echo notes >"$out/taken/notes.txt"
+"$root/scripts/package.sh" "$out/taken" >"$out/taken.log" 2>&1 && fail "package.sh took a folder holding another's file"
+grep -qx notes "$out/taken/notes.txt" || fail "package.sh changed a folder holding another's file"
+ok "package.sh refused a folder holding another's file: $(tail -n1 "$out/taken.log")"
+
 echo "--- this tree"
 env -u CORVANE_PACKAGE_FROM_PRESETS -u SOURCE_DATE_EPOCH -u CORVANE_SIGN_PFX \
     "$root/scripts/package.sh" "$here/dist" >"$out/here.log" 2>&1 ||

@@ -58,14 +58,14 @@ accuracy = secs:1
 ess_cert_id_alg = sha256
 CNF
 start_server() { # [requests]: its address in $tsa_url
-    python3 "$root/tests/packaging/timestamp_server.py" "$out/tsa.cnf" "$out/tsa.pem" "$out/tsa.key" "$out" "$@" >"$out/tsa.url" &
+    local i address="$out/tsa-$(echo $servers | wc -w).url"
+    python3 "$root/tests/packaging/timestamp_server.py" "$out/tsa.cnf" "$out/tsa.pem" "$out/tsa.key" "$out" "$@" >"$address" &
     servers="$servers $!"
-    local i
     for i in $(seq 1 50); do
-        [ -s "$out/tsa.url" ] && break
+        [ -s "$address" ] && break
         sleep 0.1
     done
-    tsa_url=$(head -n1 "$out/tsa.url")
+    tsa_url=$(head -n1 "$address")
     [ -n "$tsa_url" ] || fail "the time-stamp server did not start"
 }
 # Signed in turn: the two exes, then the x64 uninstaller, setup and MSI, then the x86 ones.
