@@ -40,24 +40,24 @@ public:
 
 void RefreshUnchanged(benchmark::State& state) {
     QuietWorld w;
-    PowerCycle cycle(w, w, w, w, w);
+    PowerCycle cycle(w, w, w);
     cycle.ClearBaseline();
-    cycle.RefreshPowerStatus(kAlerts);
+    cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     for (auto _ : state) {
-        cycle.RefreshPowerStatus(kAlerts);
+        cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     }
 }
 BENCHMARK(RefreshUnchanged);
 
 void RefreshChanged(benchmark::State& state) {
     QuietWorld w;
-    PowerCycle cycle(w, w, w, w, w);
+    PowerCycle cycle(w, w, w);
     cycle.ClearBaseline();
-    cycle.RefreshPowerStatus(kAlerts);
+    cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     for (auto _ : state) {
         w.percent = w.percent == 57 ? 56 : 57;
         w.now %= 80000;
-        cycle.RefreshPowerStatus(kAlerts);
+        cycle.RefreshPowerStatus(TakeReading(w, w), kAlerts);
     }
 }
 BENCHMARK(RefreshChanged);

@@ -1,6 +1,7 @@
 // Under Wine: what a tick of the real main window costs against the system call it makes.
 // Runs 10,000 refreshes of frmMain (real labels, real bar, real tray icon) and 10,000 bare
-// GetSystemPowerStatus calls in the same process, and prints both and their ratio.
+// GetSystemPowerStatus and CallNtPowerInformation(SystemBatteryState) calls, the two a tick
+// makes, in the same process, and prints them and their ratio.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -61,6 +62,14 @@ int main() {
     }
     ::QueryPerformanceCounter(&b);
     const double bare = Seconds(a, b, f);
+    SYSTEM_BATTERY_STATE battery{};
+    LONG answered = corvane::sys::CallNtPowerInformation(SystemBatteryState, nullptr, 0, &battery, sizeof battery);
+    ::QueryPerformanceCounter(&a);
+    for (int i = 0; i < kRuns; ++i) {
+        corvane::sys::CallNtPowerInformation(SystemBatteryState, nullptr, 0, &battery, sizeof battery);
+    }
+    ::QueryPerformanceCounter(&b);
+    const double batteryState = Seconds(a, b, f);
 
     // Start-up writes the autostart value and the end AppOpt.ini: here into a key and a
     // folder of the bench's own, never the user's.
@@ -98,6 +107,8 @@ int main() {
 
     std::printf("%d bare GetSystemPowerStatus calls:         %8.3f s (%7.1f us each)\n", kRuns, bare,
                 bare * 1e6 / kRuns);
+    std::printf("%d bare SystemBatteryState calls:           %8.3f s (%7.1f us each), status %ld\n", kRuns,
+                batteryState, batteryState * 1e6 / kRuns, static_cast<long>(answered));
     std::printf("%d refreshes, charge level as reported:  %8.3f s (%7.1f us each), ratio %.2f\n", kRuns, unchanged,
                 unchanged * 1e6 / kRuns, unchanged / bare);
     std::printf("%d refreshes, charge level changing:     %8.3f s (%7.1f us each), ratio %.2f\n", kRuns, changed,

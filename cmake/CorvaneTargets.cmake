@@ -21,6 +21,13 @@ function(corvane_configure target)
             # whatever nothing calls: the static C++ runtime brings much that is never used.
             target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
             target_link_options(${target} PRIVATE -Wl,--gc-sections)
+            # The same exe from every build of one commit: no link time in the PE header, and
+            # no build folder in the debug information (the shipped exe carries the debug
+            # file's checksum). The build tree's mapping comes last: it lies inside the source
+            # tree, and GCC tries the last mapping first.
+            target_link_options(${target} PRIVATE -Wl,--no-insert-timestamp)
+            target_compile_options(${target} PRIVATE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+                                                     -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
         endif()
     endif()
 endfunction()

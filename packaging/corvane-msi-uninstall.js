@@ -1,5 +1,8 @@
-// Corvane's MSI: what the program wrote itself (its settings file, its start-with-Windows
-// value), which the package does not own. Immediate actions, so Session is at hand.
+// Corvane's MSI: what the program wrote itself (its settings and logs beside it, its
+// start-with-Windows value), which the package does not own. Immediate actions, so Session is
+// at hand. scripts/package.sh puts before this the names of the files Corvane writes: WRITTEN
+// (with those of saves in progress and of older versions' copies set aside) and KEPT (the
+// user's files an upgrade keeps).
 var RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 
 function sameFile(a, b, fso) {
@@ -19,26 +22,35 @@ function installDir() {
 }
 
 // An upgrade removes the older version first. Windows tells that removal it is part of an
-// upgrade (UPGRADINGPRODUCTCODE), so it keeps AppOpt.ini; Wine does not, so the settings are
-// set aside before it and put back after.
-var KEPT = "AppOpt.ini.upgrading";
+// upgrade (UPGRADINGPRODUCTCODE), so it keeps the user's files; Wine does not, so they are set
+// aside before it and put back after: outside the program's folder, which that removal empties
+// (an uninstall also removes AppOpt.ini.upgrading, the copy older versions set aside in it).
+function asideDir(fso) {
+    return fso.BuildPath(fso.GetSpecialFolder(2).Path, "Corvane.upgrading") + "\\";
+}
 function keepSettings() {
-    var fso = new ActiveXObject("Scripting.FileSystemObject"), dir = installDir();
-    if (fso.FileExists(dir + "AppOpt.ini")) fso.CopyFile(dir + "AppOpt.ini", dir + KEPT, true);
+    var fso = new ActiveXObject("Scripting.FileSystemObject"), dir = installDir(), aside = asideDir(fso);
+    if (fso.FolderExists(aside)) fso.DeleteFolder(aside.slice(0, -1), true); // a failed upgrade's
+    for (var i = 0; i < KEPT.length; i++) {
+        if (!fso.FileExists(dir + KEPT[i])) continue;
+        if (!fso.FolderExists(aside)) fso.CreateFolder(aside);
+        fso.CopyFile(dir + KEPT[i], aside + KEPT[i], true);
+    }
     return 1;
 }
 function restoreSettings() {
-    var fso = new ActiveXObject("Scripting.FileSystemObject"), dir = installDir();
-    if (!fso.FileExists(dir + KEPT)) return 1;
-    if (!fso.FileExists(dir + "AppOpt.ini")) {
+    var fso = new ActiveXObject("Scripting.FileSystemObject"), dir = installDir(), aside = asideDir(fso);
+    if (!fso.FolderExists(aside)) return 1;
+    for (var i = 0; i < KEPT.length; i++) {
+        if (!fso.FileExists(aside + KEPT[i]) || fso.FileExists(dir + KEPT[i])) continue;
         if (!fso.FolderExists(dir)) fso.CreateFolder(dir);
-        fso.CopyFile(dir + KEPT, dir + "AppOpt.ini");
+        fso.CopyFile(aside + KEPT[i], dir + KEPT[i]);
     }
-    fso.DeleteFile(dir + KEPT, true);
+    fso.DeleteFolder(aside.slice(0, -1), true);
     return 1;
 }
 
-// A real uninstall (not an upgrade's removal of the older version) takes both away.
+// A real uninstall (not an upgrade's removal of the older version) takes them all away.
 function removeUserState() {
     var dir = installDir();
     var fso = new ActiveXObject("Scripting.FileSystemObject");
@@ -55,8 +67,10 @@ function removeUserState() {
             }
         }
     } catch (e) { /* no value: nothing to do */ }
-    try {
-        if (fso.FileExists(dir + "AppOpt.ini")) fso.DeleteFile(dir + "AppOpt.ini", true);
-    } catch (e) { /* left behind rather than failing the uninstall */ }
+    for (var i = 0; i < WRITTEN.length; i++) {
+        try {
+            if (fso.FileExists(dir + WRITTEN[i])) fso.DeleteFile(dir + WRITTEN[i], true);
+        } catch (e) { /* left behind rather than failing the uninstall */ }
+    }
     return 1; // IDOK
 }

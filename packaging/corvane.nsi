@@ -6,6 +6,7 @@
 ;   STAGE    the program folder to install               FILES    file lists made from STAGE
 ;   ROOT     the source tree                             OUTFILE  the setup exe to write
 ;   WIZARD   the welcome and finish pages' picture (packaging/make_wizard_bitmap.py)
+;   SIGN     yes when package.sh signs (packaging/sign.sh): the uninstaller is signed too
 Unicode true
 Target ${TARGET}
 ManifestDPIAware true
@@ -36,6 +37,11 @@ Name "Corvane"
 Caption "Corvane ${VERSION} Setup"
 UninstallCaption "Corvane ${VERSION} Uninstall"
 OutFile "${OUTFILE}"
+!if "${SIGN}" == "yes"
+    ; makensis writes the uninstaller into the setup itself: it is signed there, before the
+    ; setup is packed (the setup is signed afterwards, by package.sh).
+    !uninstfinalize 'sh "${ROOT}/packaging/sign.sh" "%1" "the uninstaller of setup-${ARCH}.exe"' = 0
+!endif
 InstallDir "$LOCALAPPDATA\Programs\Corvane"
 InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 BrandingText "Corvane ${VERSION} (${ARCH})"
@@ -123,7 +129,8 @@ FunctionEnd
 
 ; Whether Setup may install into $INSTDIR: leaves "" in $R0 when it may, else why not.
 ; - A folder that holds files but no Corvane is another program's: installing would overwrite
-;   its files, and uninstalling would delete them.
+;   its files, and uninstalling would delete them. Files only Corvane writes (its settings and
+;   logs, left by a portable copy or a removed install) are Corvane's.
 ; - Corvane writes its settings beside itself: a folder this user cannot write (such as
 ;   "Program Files" without elevation) would install, then lose every setting.
 ; Both are refused before anything is copied: on the folder page, and by a silent run. Folders
@@ -134,8 +141,10 @@ Function InstallFolderProblem
     ${AndIfNot} ${FileExists} "$INSTDIR\Corvane.exe"
         FindFirst $R2 $R3 "$INSTDIR\*.*"
         ${DoWhile} $R3 != ""
+            !insertmacro CORVANE_IS_WRITTEN
             ${If} $R3 != "."
             ${AndIf} $R3 != ".."
+            ${AndIf} $R9 == 0
                 StrCpy $R0 "foreign"
                 ${Break}
             ${EndIf}
@@ -194,7 +203,7 @@ Section "Corvane" SecMain
     ${EndIf}
     Call QuitRunningCorvane
     SetOutPath "$INSTDIR"
-    ; AppOpt.ini is the user's: an upgrade never writes it.
+    ; What Corvane writes itself (AppOpt.ini, its logs) is the user's: an upgrade never writes it.
     !insertmacro CORVANE_INSTALL_FILES
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\Corvane.exe" "" "$INSTDIR\Corvane.exe" 0 \
@@ -247,10 +256,10 @@ Section "Uninstall"
         ${EndIf}
     ${EndIf}
 
-    ; Only the files this package installed, and the settings file the program wrote: the
-    ; folder itself goes when nothing of anyone else's is left in it.
+    ; Only the files this package installed, and those the program wrote beside itself (its
+    ; settings and logs): the folder itself goes when nothing of anyone else's is left in it.
     !insertmacro CORVANE_DELETE_FILES
-    Delete "$INSTDIR\AppOpt.ini"
+    !insertmacro CORVANE_DELETE_WRITTEN
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
 

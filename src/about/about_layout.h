@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/geometry.h"
+
 namespace corvane::about {
 
 // The product's web page: the About window names it and the main window's command opens it.
@@ -15,18 +17,16 @@ inline constexpr std::string_view kProductName = "Corvane";
 inline constexpr std::string_view kMoreDetailsLead = "For more details, visit : ";
 inline constexpr std::string_view kOkCaption = "OK";
 
-struct TwipsRect {
-    int left, top, width, height;
-};
+// Places in twips, as designed: corner and size.
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kClientWidthTwips = 5535;
 inline constexpr int kClientHeightTwips = 2655;
-inline constexpr TwipsRect kPicture1{0, 0, 5535, 1215};
-inline constexpr TwipsRect kLabel1{120, 1320, 2175, 255};
-inline constexpr TwipsRect kLblVersion{2520, 1320, 2535, 255};
-inline constexpr TwipsRect kLabel3{120, 1680, 5055, 255};
-inline constexpr TwipsRect kCmdOk{3720, 2160, 1620, 345};
+inline constexpr Rect kPicture1 = RectOfSize(0, 0, 5535, 1215);
+inline constexpr Rect kLabel1 = RectOfSize(120, 1320, 2175, 255);
+inline constexpr Rect kLblVersion = RectOfSize(2520, 1320, 2535, 255);
+inline constexpr Rect kLabel3 = RectOfSize(120, 1680, 5055, 255);
+inline constexpr Rect kCmdOk = RectOfSize(3720, 2160, 1620, 345);
 // Line1 runs from (0, 2040) to (5520, 2040), grey.
 inline constexpr int kLine1Y = 2040;
 inline constexpr int kLine1Right = 5520;
@@ -36,16 +36,9 @@ inline constexpr std::string_view kLabelFace = "Tahoma";
 inline constexpr std::string_view kButtonFace = "Verdana";
 inline constexpr int kFontHundredthsOfPoint = 825;
 
-struct PixelRect {
-    int left, top, right, bottom;
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    bool operator==(const PixelRect&) const = default;
-};
-
 // Rounded to the nearest pixel; both edges are converted, so neighbours stay neighbours.
 int TwipsToPixels(int twips, int dpi) noexcept;
-PixelRect ToPixels(const TwipsRect& rect, int dpi) noexcept;
+Rect ToPixels(const Rect& twips, int dpi) noexcept;
 // A font height for LOGFONT: negative, the character height in pixels.
 int FontHeight(int hundredthsOfPoint, int dpi) noexcept;
 

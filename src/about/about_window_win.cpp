@@ -29,7 +29,7 @@ UniqueGdiObject MakeFont(std::string_view face, int weight, int dpi) {
     return UniqueGdiObject(::CreateFontIndirectA(&lf));
 }
 
-void Place(HWND control, const PixelRect& r) {
+void Place(HWND control, const Rect& r) {
     ::SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -144,7 +144,7 @@ void AboutWindow::Layout(int dpi) {
 
 void AboutWindow::PaintLine(HDC dc) const {
     const int y = TwipsToPixels(kLine1Y, dpi_);
-    RECT line{0, y, TwipsToPixels(kLine1Right, dpi_) + 1, y + std::max(1, Scale(1, dpi_))};
+    RECT line{0, y, TwipsToPixels(kLine1Right, dpi_) + 1, y + std::max(1, ScaleDesign(1, dpi_))};
     UniqueGdiObject grey(::CreateSolidBrush(RGB((kLine1Rgb >> 16) & 0xFF, (kLine1Rgb >> 8) & 0xFF, kLine1Rgb & 0xFF)));
     ::FillRect(dc, &line, static_cast<HBRUSH>(grey.get()));
 }

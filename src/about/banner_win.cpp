@@ -69,8 +69,8 @@ void Banner::Paint(HDC dc) const {
     }
     UniqueMemDc source(::CreateCompatibleDC(dc));
     SelectGuard keep(source.get(), picture);
-    const int w = Scale(kBannerWidth, dpi_);
-    const int h = Scale(kBannerHeight, dpi_);
+    const int w = ScaleDesign(kBannerWidth, dpi_);
+    const int h = ScaleDesign(kBannerHeight, dpi_);
     const int x = (client.right - w) / 2;
     // Halftone only where the picture is really scaled: at 96 dpi it is copied pixel for pixel.
     ::SetStretchBltMode(dc, w == kBannerWidth ? COLORONCOLOR : HALFTONE);

@@ -11,7 +11,7 @@ std::string Message(int percent) {
            "% charge. Remove the AC supply now to help the battery last longer.";
 }
 
-std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int percent, bool ac) {
+std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int percent, bool ac, bool held) {
     if (percent < 0 || percent > 100) {
         // Unknown: nothing is learnt, not even the AC state, so the next known reading
         // still sees a connection that happened meanwhile.
@@ -21,11 +21,13 @@ std::optional<Balloon> Reminder::Reading(bool enabled, std::int32_t level, int p
         armed_ = true;
     }
     lastAc_ = ac;
-    if (percent < level) {
+    if (percent <= level - kRearmDrop) {
         armed_ = true;
+    }
+    if (percent < level) {
         return std::nullopt;
     }
-    if (!enabled || !ac || !armed_) {
+    if (!enabled || held || !ac || !armed_) {
         return std::nullopt;
     }
     armed_ = false;
@@ -40,18 +42,9 @@ LevelCheck CheckLevelText(std::string_view text) {
         check.level = kDefaultLevel;
         return check;
     }
-    std::int32_t value = 0;
-    bool digitsOnly = true;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            digitsOnly = false;
-            break;
-        }
-        // Saturates above the highest level: a long run of digits is refused, never wrapped.
-        value = std::min<std::int32_t>(value * 10 + (c - '0'), kHighestLevel + 1);
-    }
-    if (digitsOnly && value >= kLowestLevel && value <= kHighestLevel) {
-        check.level = value;
+    // A long run of digits is refused, never wrapped.
+    if (const std::optional<std::uint32_t> value = Digits(text); value && *value >= kLowestLevel && *value <= kHighestLevel) {
+        check.level = static_cast<std::int32_t>(*value);
         return check;
     }
     check.refusal = "The reminder level must be a whole number from " + std::to_string(kLowestLevel) + " to " +

@@ -12,6 +12,9 @@ namespace corvane::app::care {
 inline constexpr std::int32_t kDefaultLevel = 80;
 inline constexpr std::int32_t kLowestLevel = 50;
 inline constexpr std::int32_t kHighestLevel = 100;
+// A charge held just below the level by a charge limit wanders 79, 80, 79: the reminder comes
+// again only after the charge fell this far below the level, or the AC supply came anew.
+inline constexpr std::int32_t kRearmDrop = 3;
 
 inline constexpr std::string_view kTitle = "Corvane :: Battery Care Reminder.";
 inline constexpr std::int32_t kIcon = 1;          // the information icon
@@ -30,14 +33,16 @@ struct Balloon {
 };
 
 // One per run. Fed every reading; a new run starts armed, so starting on AC above the level
-// reminds once, as a plug connected at start would.
+// reminds once, as a plug connected at start would. It re-arms when the charge falls
+// kRearmDrop below the level or the AC supply is connected again.
 class Reminder {
 public:
     // percent is the reading (255 unknown), ac whether the AC supply is connected. enabled
     // is the option's tick: while unticked nothing is raised, but falls below the level and
     // reconnections still re-arm, so ticking later reminds about a charge above the level
-    // that was not yet reminded of.
-    std::optional<Balloon> Reading(bool enabled, std::int32_t level, int percent, bool ac);
+    // that was not yet reminded of. held: on AC but not charging below full, as a charge limit
+    // holds it; the battery is already protected, so nothing is raised, as while unticked.
+    std::optional<Balloon> Reading(bool enabled, std::int32_t level, int percent, bool ac, bool held = false);
 
 private:
     bool armed_ = true;

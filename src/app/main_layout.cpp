@@ -4,27 +4,20 @@
 
 namespace corvane::app {
 
-int ScaleDesign(int designValue, int dpi) noexcept {
-    // Halves round away from zero, as MulDiv does, so both agree at every DPI.
-    const long long scaled = static_cast<long long>(designValue) * dpi;
-    const long long half = kDesignedAtDpi / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignedAtDpi : -((-scaled + half) / kDesignedAtDpi));
+Rect Place(Rect design, int dpi) noexcept {
+    return RectOfSize(ScaleDesign(design.left, dpi), ScaleDesign(design.top + kBannerHeight, dpi),
+                      ScaleDesign(design.Width(), dpi), ScaleDesign(design.Height(), dpi));
 }
 
-LayoutRect Place(DesignRect design, int dpi) noexcept {
-    return {ScaleDesign(design.x, dpi), ScaleDesign(design.y + kBannerHeight, dpi), ScaleDesign(design.w, dpi),
-            ScaleDesign(design.h, dpi)};
-}
-
-ChargeLowRow LayoutChargeLow(LayoutRect check, const ChargeLowMeasures& m, int dpi) noexcept {
+ChargeLowRow LayoutChargeLow(Rect check, const ChargeLowMeasures& m, int dpi) noexcept {
     const int checkRight = check.left + m.checkMark + ScaleDesign(6, dpi) + m.lead;
     const int boxHeight = ScaleDesign(20, dpi);
     const int boxWidth = std::max(m.gap, ScaleDesign(28, dpi));
     ChargeLowRow row;
-    row.check = {check.left, check.top, checkRight - check.left, check.height};
-    row.box = {checkRight, check.top + (check.height - boxHeight) / 2, boxWidth, boxHeight};
-    row.percent = {checkRight + boxWidth + ScaleDesign(3, dpi), check.top + (check.height - m.tailHeight) / 2,
-                   m.tailWidth + ScaleDesign(2, dpi), m.tailHeight};
+    row.check = {check.left, check.top, checkRight, check.bottom};
+    row.box = RectOfSize(checkRight, check.top + (check.Height() - boxHeight) / 2, boxWidth, boxHeight);
+    row.percent = RectOfSize(checkRight + boxWidth + ScaleDesign(3, dpi), check.top + (check.Height() - m.tailHeight) / 2,
+                             m.tailWidth + ScaleDesign(2, dpi), m.tailHeight);
     return row;
 }
 

@@ -56,7 +56,8 @@ constexpr ControlSpec kControls[] = {
     {IDC_LBL_TIME, "STATIC", "(calculating ... please wait)", kCentred, 0, Page::BatteryLevel, 30, 162, 360, 18, &MainControls::lblTime},
     {IDC_LINE1, "STATIC", "", WS_CHILD | SS_ETCHEDHORZ, 0, Page::BatteryLevel, 30, 188, 360, 2, &MainControls::Line1},
     {IDC_LABEL6, "STATIC", "The estimate follows the time the last step of the charge level took.", kLabel, 0,
-     Page::BatteryLevel, 30, 198, 360, 64, &MainControls::Label6},
+     Page::BatteryLevel, 30, 198, 360, 16, &MainControls::Label6},
+    {IDC_LBL_BATTERY_NOW, "STATIC", "", kLabel, 0, Page::BatteryLevel, 30, 218, 360, 46, &MainControls::lblBatteryNow},
     {IDC_FM_POWER_STATUS, "BUTTON", "Estimated remaining time", kFrame, 0, Page::BatteryLevel, 18, 138, 384,
      134, &MainControls::fmPowerStatus},
 
@@ -104,8 +105,8 @@ constexpr ControlSpec kControls[] = {
      404, 274, &MainControls::tabMain},
 };
 
-void Move(HWND control, const LayoutRect& r) {
-    ::SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+void Move(HWND control, const Rect& r) {
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Puts a level box in the blank gap of its check box's caption, wherever the font makes it
@@ -114,7 +115,7 @@ struct BoxInCaption {
     HWND check, box, percent;
     std::string_view lead; // the caption up to its blanks
 };
-void PlaceBoxInCaption(const BoxInCaption& row, LayoutRect check, int dpi, HFONT font) {
+void PlaceBoxInCaption(const BoxInCaption& row, Rect check, int dpi, HFONT font) {
     WindowDc dc(row.check);
     SelectGuard keep(dc.get(), font);
     SIZE before{}, gap{}, tail{};
@@ -175,10 +176,10 @@ HWND ControlById(const MainControls& controls, int id) {
 }
 
 void LayoutMainControls(const MainControls& controls, int dpi, HFONT font) {
-    LayoutRect chargeLow{}, careOn{};
+    Rect chargeLow{}, careOn{};
     for (const ControlSpec& c : kControls) {
         HWND child = HandleOf(controls, c);
-        const LayoutRect placed = Place(DesignRect{c.x, c.y, c.w, c.h}, dpi);
+        const Rect placed = Place(RectOfSize(c.x, c.y, c.w, c.h), dpi);
         Move(child, placed);
         ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (child == controls.chkChargeLow) {
@@ -210,7 +211,7 @@ void ShowPage(const MainControls& controls, Page page) {
 }
 
 SIZE MainWindowSize(DWORD style, DWORD exStyle, bool menu, int dpi) {
-    const RECT rc = WindowRectForClient(RECT{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)}, style, menu,
+    const RECT rc = WindowRectForClient(RECT{0, 0, ScaleDesign(kClientWidth, dpi), ScaleDesign(kClientHeight, dpi)}, style, menu,
                                         exStyle, dpi);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }

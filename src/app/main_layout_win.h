@@ -13,7 +13,6 @@ namespace corvane::app {
 
 using corvane::DpiOfWindow;
 using corvane::kDesignDpi;
-using corvane::Scale;
 
 // The message font of the system at this DPI.
 UniqueGdiObject MakeUiFont(int dpi);
@@ -35,6 +34,7 @@ struct MainControls {
     HWND lblTime = nullptr;
     HWND Line1 = nullptr;
     HWND Label6 = nullptr;
+    HWND lblBatteryNow = nullptr; // what the battery is doing now, under the estimate
     // "Alert Options"
     HWND fmAlertOcc = nullptr;
     HWND chkStartCharging = nullptr;

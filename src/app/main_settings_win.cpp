@@ -20,8 +20,16 @@ void MainWindow::SaveSettings() {
     settings::ProfileSettingsFile file;
     const settings::CycleRecord cycle{cycle_.State().LastChangeTime, cycle_.State().AlertedLineStatus};
     if (!settings::SaveSettings(file, options_, cycle, AppFolder())) {
-        // Said, not swallowed: the user's choices would otherwise be lost without a word.
+        // Said, not swallowed: the user's choices would otherwise be lost without a word. At
+        // the end of the session Windows ends a program as soon as it answers; while the box
+        // waits, the reason stands on the screen that lists what holds the shutdown up.
+        if (endingSession_) {
+            ::ShutdownBlockReasonCreate(hwnd_.get(), L"Corvane could not save your settings.");
+        }
         ShowMessageBox(hwnd_.get(), settings::kSaveErrorText, settings::kSaveErrorTitle, MB_OK | MB_ICONINFORMATION);
+        if (endingSession_) {
+            ::ShutdownBlockReasonDestroy(hwnd_.get());
+        }
     }
 }
 

@@ -13,12 +13,14 @@
 #include "app/alert_sound_win.h"
 #include "app/app_settings.h"
 #include "history/battery_health.h"
+#include "app/battery_now.h"
 #include "app/care_box_win.h"
 #include "app/file_exists_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_window_ids.h"
 #include "app/power_ports_win.h"
 #include "base/clock_win.h"
+#include "base/reentry.h"
 #include "app/res/resource.h"
 #include "base/shell_open_win.h"
 #include "base/message_box_win.h"
@@ -84,8 +86,6 @@ Clock& ClockOf(const MainWindow::Options& o, std::unique_ptr<Clock>& own) {
     own = std::make_unique<SystemClock>();
     return *own;
 }
-// The clock ClockOf chose.
-Clock& UsedClock(const MainWindow::Options& o, const std::unique_ptr<Clock>& own) { return o.clock ? *o.clock : *own; }
 } // namespace
 
 HICON AppIcons::Small() const noexcept { return small_ ? small_.get() : ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); }
@@ -108,10 +108,11 @@ AppIcons LoadAppIcons(HINSTANCE instance, int dpi) {
 MainWindow::MainWindow(HINSTANCE instance, Options options)
     : instance_(instance),
       startOptions_(options),
-      source_(&SourceOf(startOptions_, ownSource_)),
+      source_(SourceOf(startOptions_, ownSource_)),
+      clock_(ClockOf(startOptions_, ownClock_)),
       ports_(*this),
-      cycle_(ports_, ClockOf(startOptions_, ownClock_), ports_, ports_, ports_),
-      history_(UsedClock(startOptions_, ownClock_), &history::QueryBatteries) {}
+      cycle_(ports_, ports_, ports_),
+      history_(clock_, &history::QueryBatteries) {}
 
 MainWindow::~MainWindow() {
     startOptions_.quitWhenDestroyed = false;
@@ -137,6 +138,7 @@ bool MainWindow::Load() {
     }
     FirstReading();
     tray_->ShowBalloonTip(kWelcomeMessage, "Corvane", kBalloonInfo, kWelcomeTimeOutMs);
+    welcomed_ = true;
     ::SetTimer(hwnd_.get(), kUpdateTimer, kUpdateIntervalMs, nullptr);
     ::ShowWindow(hwnd_.get(), SW_HIDE);
     return true;
@@ -207,7 +209,7 @@ void MainWindow::CreateTray() {
 void MainWindow::CreateHistory() {
     const std::string folder = AppFolder();
     if (!folder.empty()) {
-        chargeLog_.Open(folder + "\\" + std::string(history::kChargeLogName), UsedClock(startOptions_, ownClock_).UtcNow());
+        chargeLog_.Open(folder + "\\" + std::string(history::kChargeLogName), clock_.UtcNow());
     }
     // Font and place come with ApplyDpi, the critical level with ShowOptions. Created after
     // the tab control, the page would lie beneath it and the tab would take its clicks.
@@ -217,24 +219,32 @@ void MainWindow::CreateHistory() {
     }
 }
 
-std::optional<int> MainWindow::CriticalLevel() const {
-    // As the cycle reads the box; a level outside 1..100 draws no line.
-    const std::int64_t level = LeadingNumber(options_.chargeAlertText);
-    return level >= 1 && level <= 100 ? std::optional<int>(static_cast<int>(level)) : std::nullopt;
-}
-
-void MainWindow::LogReading() {
-    const PowerStatus& status = cycle_.Status();
-    const UnixTime now = UsedClock(startOptions_, ownClock_).UtcNow();
-    // Every tick, not only at a change: a row that could not be written is tried again.
-    chargeLog_.Record(status.BatteryLifePercent, status.ACLineStatus == 1, now);
-    history_.OnReading(status.BatteryLifePercent, status.ACLineStatus == 1, now);
+std::optional<Reading> MainWindow::Tick() {
+    // A tick that arrives while a box of this one is open (the read error, a sound file's
+    // lookup error) would stack boxes and repeat alerts: it is skipped.
+    if (ticking_) {
+        return std::nullopt;
+    }
+    const ReentryGuard guard(ticking_);
+    const std::optional<Reading> reading = TakeReading(source_, clock_);
+    cycleBalloons_ = 0;
+    cycle_.RefreshPowerStatus(reading, options_.Alerts());
+    if (!reading) {
+        return reading;
+    }
+    const int percent = reading->status.BatteryLifePercent; // 255 where unknown
+    ShowBatteryNow(*reading);
+    RemindOfCare(*reading);
+    chargeIcon_->OnReading(percent, reading->OnAc());
+    chargeLog_.Record(percent, reading->OnAc(), reading->utc);
+    history_.OnReading(percent, reading->OnAc(), reading->utc);
+    return reading;
 }
 
 void MainWindow::FirstReading() {
     cycle_.ClearBaseline();
-    cycle_.RefreshPowerStatus(options_.Alerts());
-    if (cycle_.Status().BatteryLifePercent == 100 && options_.endChargingAlert) {
+    const std::optional<Reading> first = Tick();
+    if (first && first->status.BatteryLifePercent == 100 && options_.endChargingAlert) {
         ports_.PlayAlertSound(kSlotBatteryFull);
     }
 }
@@ -250,6 +260,11 @@ void MainWindow::Unload() {
     if (hwnd_) {
         ::KillTimer(hwnd_.get(), kUpdateTimer);
     }
+    RemoveIconAndSave();
+    hwnd_.reset();
+}
+
+void MainWindow::RemoveIconAndSave() {
     if (tray_) {
         // The object itself stays until this window's object goes: Quit arrives from inside the
         // tray window's own handlers, which must not find themselves deleted on return.
@@ -257,9 +272,9 @@ void MainWindow::Unload() {
     }
     chargeIcon_.reset(); // the shell no longer shows the drawn icon
     if (hwnd_ && windowOptions_ && !settingsSaved_) {
+        settingsSaved_ = true; // once, even when the end of the session arrives over its box
         SaveSettings();
     }
-    hwnd_.reset();
 }
 
 MainWindow::Busy::~Busy() {
@@ -314,6 +329,9 @@ void MainWindow::Quit() {
     if (about_) {
         about_->Close(); // its loop ends once this handler returns
     }
+    // Saved, and a failure shown and answered, before the WM_QUIT below exists: a box opened
+    // after it would be ended at once by it, and the user's choices lost without a word.
+    RemoveIconAndSave();
     if (startOptions_.quitWhenDestroyed) {
         // Ends every box, dialog and menu loop on the way out: each hands WM_QUIT on to the
         // loop it was opened from, and the window goes once the last handler has returned.
@@ -443,8 +461,6 @@ void MainWindow::CyclePorts::ShowCharge(std::int32_t barValue, std::string_view 
     w_.pgBatteryLevel().Reset();
     w_.pgBatteryLevel().SetValue(barValue);
     w_.WriteCycleLabel(CycleLabel::Percent, w_.controls_.lblPercent, percentText);
-    // Every reading that succeeded passes here, the first one at start included.
-    w_.LogReading();
 }
 void MainWindow::CyclePorts::ShowPowerSource(std::string_view text) {
     w_.WriteCycleLabel(CycleLabel::PwrInfo, w_.controls_.lblPwrInfo, text);
@@ -462,6 +478,7 @@ void MainWindow::CyclePorts::SetToolTip(std::string_view tip) {
 }
 void MainWindow::CyclePorts::ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
                                             std::int32_t timeOutMs) {
+    ++w_.cycleBalloons_;
     if (w_.tray_ && w_.tray_->Loaded()) {
         w_.tray_->ShowBalloonTip(message, title, icon, timeOutMs);
     }
@@ -471,36 +488,31 @@ void MainWindow::CyclePorts::PlayAlertSound(int slot) {
         w_.sounds_->PlayAlertSound(slot);
     }
 }
-bool MainWindow::CyclePorts::Read(PowerStatus& status) {
-    if (!w_.source_->Read(status)) {
-        return false;
+void MainWindow::ChooseChargeIcon() {
+    if (chargeIcon_ && tray_->Loaded()) {
+        chargeIcon_->Choose(options_.trayCharge, options_.Alerts().CriticalLevel().value_or(-1),
+                            DpiOfWindow(tray_->Hwnd()));
     }
-    w_.lastReading_ = status;
-    w_.ShowChargeIcon();
-    // Before the cycle's own alerts: at 100 the full alert's balloon comes last and stays.
-    w_.RemindOfCare(status);
-    return true;
 }
 
-void MainWindow::ShowChargeIcon() {
-    if (!chargeIcon_ || !tray_->Loaded() || !lastReading_) {
-        return;
-    }
-    if (!options_.trayCharge) {
-        chargeIcon_->Off();
-        return;
-    }
-    const std::optional<std::int32_t> critical = WholeNumber(options_.chargeAlertText);
-    chargeIcon_->Update(lastReading_->BatteryLifePercent, lastReading_->ACLineStatus == 1, critical.value_or(-1),
-                        DpiOfWindow(tray_->Hwnd()));
+void MainWindow::ShowBatteryNow(const Reading& reading) {
+    const BatteryActivity activity = ActivityOf(reading);
+    const std::optional<double> rate = rate_.Add(activity, reading.battery, reading.monotonicMs);
+    WriteCycleLabel(CycleLabel::BatteryNow, controls_.lblBatteryNow, BatteryNowText(reading, rate));
 }
 
-void MainWindow::RemindOfCare(const PowerStatus& status) {
-    if (auto balloon = careReminder_.Reading(options_.careOn, options_.careLevel, status.BatteryLifePercent,
-                                             status.ACLineStatus == 1)) {
-        ports_.ShowBalloonTip(balloon->message, balloon->title, balloon->icon,
-                              static_cast<std::int32_t>(balloon->timeOutMs));
-        ports_.PlayAlertSound(balloon->soundSlot);
+void MainWindow::RemindOfCare(const Reading& reading) {
+    if (auto balloon = careReminder_.Reading(options_.careOn, options_.careLevel, reading.status.BatteryLifePercent,
+                                             reading.OnAc(), ActivityOf(reading) == BatteryActivity::Held)) {
+        heldBalloon_ = std::move(balloon);
+    }
+    // The first reading's comes after the welcome balloon, a tick with a full or critical
+    // alert's after that alert: either would otherwise be replaced at once.
+    if (heldBalloon_ && welcomed_ && cycleBalloons_ == 0 && tray_->Loaded()) {
+        tray_->ShowBalloonTip(heldBalloon_->message, heldBalloon_->title, heldBalloon_->icon,
+                              static_cast<std::int32_t>(heldBalloon_->timeOutMs));
+        ports_.PlayAlertSound(heldBalloon_->soundSlot);
+        heldBalloon_.reset();
     }
 }
 
@@ -543,7 +555,7 @@ void MainWindow::ShowOptions() {
             sounds_->ShowSoundFile(slot, path);
         }
     }
-    history_.SetCriticalLevel(CriticalLevel());
+    history_.SetCriticalLevel(options_.Alerts().CriticalLevel());
 }
 
 void MainWindow::Choose(const UserOptions& chosen) {
@@ -560,8 +572,8 @@ void MainWindow::Choose(const UserOptions& chosen) {
     if (chosen.barColour) {
         windowOptions_->SetBarLook(*chosen.barColour);
     }
-    if (chosen.trayCharge != before.trayCharge) {
-        ShowChargeIcon();
+    if (chosen.trayCharge != before.trayCharge || chosen.chargeAlertText != before.chargeAlertText) {
+        ChooseChargeIcon();
     }
 }
 
@@ -580,7 +592,8 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
     if (from == controls_.txtChargeAlert) {
         if (HIWORD(wParam) == EN_CHANGE) {
             options_.chargeAlertText = WindowText(from);
-            history_.SetCriticalLevel(CriticalLevel());
+            history_.SetCriticalLevel(options_.Alerts().CriticalLevel());
+            ChooseChargeIcon();
         }
         return HIWORD(wParam) == EN_CHANGE;
     }
@@ -611,12 +624,9 @@ bool MainWindow::OnOptionCommand(WPARAM wParam, LPARAM lParam) {
         windowOptions_->SetStartup(checked);
     } else if (from == controls_.chkTrayCharge) {
         options_.trayCharge = checked;
-        ShowChargeIcon();
+        ChooseChargeIcon();
     } else if (from == controls_.chkCareOn) {
-        options_.careOn = checked;
-        if (checked && lastReading_) {
-            RemindOfCare(*lastReading_); // a charge already past the level reminds now
-        }
+        options_.careOn = checked; // a charge already past the level reminds at the next tick
     } else {
         return false;
     }
@@ -643,9 +653,9 @@ void MainWindow::ApplyDpi(int dpi) {
     UniqueGdiObject font = MakeUiFont(dpi);
     LayoutMainControls(controls_, dpi, static_cast<HFONT>(font.get()));
     if (history_.Window()) {
-        const LayoutRect area = Place(kHistoryPageArea, dpi);
+        const Rect area = Place(kHistoryPageArea, dpi);
         history_.SetFont(static_cast<HFONT>(font.get()));
-        history_.Layout(RECT{area.left, area.top, area.left + area.width, area.top + area.height}, dpi);
+        history_.Layout(RECT{area.left, area.top, area.right, area.bottom}, dpi);
     }
     font_ = std::move(font);
     // Moved and resized, the bar shows only its frame: it repaints its value at once.
@@ -712,9 +722,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam) {
             // The system may end the process as soon as this returns: the settings are saved
             // now, even when the window has to wait for a box below this handler to return.
-            if (hwnd_ && windowOptions_ && !unloading_ && !settingsSaved_) {
-                SaveSettings();
-                settingsSaved_ = true;
+            if (!unloading_) {
+                endingSession_ = true;
+                RemoveIconAndSave();
             }
             Quit();
         }
@@ -725,7 +735,7 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyDpi(HIWORD(wParam));
         ApplyIcons(LoadAppIcons(instance_, dpi_));
-        ShowChargeIcon();
+        ChooseChargeIcon();
         return 0;
     }
     case WM_SETTINGCHANGE:

@@ -14,6 +14,7 @@
 #include "history/charge_log_win.h"
 #include "history/history_page_win.h"
 #include "app/main_layout_win.h"
+#include "app/battery_now.h"
 #include "app/care_reminder.h"
 #include "app/main_window_ids.h"
 #include "app/power_cycle.h"
@@ -101,7 +102,7 @@ public:
     bool Visible() const noexcept { return hwnd_ && ::IsWindowVisible(hwnd_.get()); }
 
     // tmrUpdate's tick.
-    void tmrUpdate_Timer() { cycle_.RefreshPowerStatus(options_.Alerts()); }
+    void tmrUpdate_Timer() { Tick(); }
     // Tray command lIndex (a TrayCommand's number); sKey is unused.
     void MenuClick(std::int32_t lIndex, const std::string& sKey) override;
     // Either button: show or hide.
@@ -135,7 +136,7 @@ public:
 private:
     friend class WindowClass<MainWindow>;
     // The cycle's view of the window, the tray and the sounds.
-    class CyclePorts final : public CycleView, public TrayPort, public SoundPort, public PowerSource {
+    class CyclePorts final : public CycleView, public TrayPort, public SoundPort {
     public:
         explicit CyclePorts(MainWindow& w) noexcept : w_(w) {}
         void ShowCharge(std::int32_t barValue, std::string_view percentText) override;
@@ -146,8 +147,6 @@ private:
         void ShowBalloonTip(std::string_view message, std::string_view title, std::int32_t icon,
                             std::int32_t timeOutMs) override;
         void PlayAlertSound(int slot) override;
-        // Every reading of the cycle passes here on its way, before the cycle alerts by it.
-        bool Read(PowerStatus& status) override;
 
     private:
         MainWindow& w_;
@@ -162,22 +161,25 @@ private:
     void FirstReading();
     // ChargeLog.csv beside AppOpt.ini, and the History tab's page over the tab's page area.
     void CreateHistory();
-    // A reading that succeeded: logged and drawn when the charge or the power source changed.
-    void LogReading();
-    std::optional<int> CriticalLevel() const;
+    // One reading, taken and handed on to everything that shows or keeps it; none when the
+    // power status could not be read.
+    std::optional<Reading> Tick();
 
     void ApplyDpi(int dpi);
     void ApplyIcons(AppIcons icons);
-    enum class CycleLabel { PwrInfo, Percent, Time, Count };
+    enum class CycleLabel { PwrInfo, Percent, Time, BatteryNow, Count };
     void WriteCycleLabel(CycleLabel label, HWND control, std::string_view text);
     // Shows the choices on the controls.
     void ShowOptions();
     // A check box or the critical level box changed: the choice follows it, then acts.
     bool OnOptionCommand(WPARAM wParam, LPARAM lParam);
     void ChooseColour(std::int32_t index);
-    // The tray charge and the care reminder, by a reading; and the reminder level box left.
-    void ShowChargeIcon();
-    void RemindOfCare(const PowerStatus& status);
+    // The tray charge by the options, the critical level and the tray's DPI.
+    void ChooseChargeIcon();
+    // The care reminder by a reading; its balloon waits while another of this tick's is shown.
+    void RemindOfCare(const Reading& reading);
+    // The line under the estimate: what the battery is doing, at the smoothed rate.
+    void ShowBatteryNow(const Reading& reading);
     void CheckCareLevel();
     void LoadSettings();
     void SaveSettings();
@@ -192,6 +194,8 @@ private:
     // that handler running on a window that is gone when the box returns.
     void Quit();
     void EndNow();
+    // Form_Unload's order: the icon goes, then the settings are saved (once per run).
+    void RemoveIconAndSave();
     // Counts the handlers of ours on the stack; the outermost one to return ends the program
     // when a Quit arrived meanwhile.
     class Busy {
@@ -209,14 +213,21 @@ private:
     Options startOptions_;
     std::unique_ptr<PowerSource> ownSource_;
     std::unique_ptr<Clock> ownClock_;
-    PowerSource* source_; // the readings' origin; the cycle reads through ports_
+    PowerSource& source_;
+    Clock& clock_;
     CyclePorts ports_;
     PowerCycle cycle_;
     UserOptions options_;
     std::unique_ptr<tray::SysTrayWindow> tray_;
     std::unique_ptr<tray::ChargeIcon> chargeIcon_; // while the tray is loaded
     care::Reminder careReminder_;
-    std::optional<PowerStatus> lastReading_; // none until the first reading
+    RateSmoother rate_;
+    // Our own balloons wait for a tick in which none of the cycle's was shown: the tray
+    // shows one balloon at a time, and the newest replaces the one before.
+    std::optional<care::Balloon> heldBalloon_;
+    int cycleBalloons_ = 0; // the cycle's balloons in this tick
+    bool welcomed_ = false; // the welcome balloon, which follows the first reading, was shown
+    bool ticking_ = false;
     UniqueWindow hwnd_;
     MainControls controls_;
     UniqueGdiObject font_;
@@ -232,6 +243,7 @@ private:
     int busy_ = 0;
     bool quitPending_ = false;
     bool settingsSaved_ = false;
+    bool endingSession_ = false; // Windows is ending the session: a save error must hold it
     history::ChargeLog chargeLog_;
     history::HistoryPage history_; // uses font_, so it goes before it
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/reentry.h"
+
 namespace corvane::app {
 
 namespace {
@@ -57,25 +59,20 @@ std::string FormatDuration(std::int32_t seconds) {
     return text;
 }
 
-void PowerCycle::RefreshPowerStatus(const AlertOptions& alerts) {
+void PowerCycle::RefreshPowerStatus(const std::optional<Reading>& reading, const AlertOptions& alerts) {
     if (refreshing_) {
         return;
     }
-    struct Guard {
-        bool& flag;
-        explicit Guard(bool& f) noexcept : flag(f) { flag = true; }
-        ~Guard() { flag = false; }
-        Guard(const Guard&) = delete;
-        Guard& operator=(const Guard&) = delete;
-    } guard(refreshing_);
-    Refresh(alerts);
-}
-
-void PowerCycle::Refresh(const AlertOptions& alerts) {
-    if (!source_.Read(status_)) {
+    const ReentryGuard guard(refreshing_);
+    if (!reading) {
         view_.ShowPowerStatusError();
         return;
     }
+    Refresh(*reading, alerts);
+}
+
+void PowerCycle::Refresh(const Reading& reading, const AlertOptions& alerts) {
+    status_ = reading.status;
     ShowPowerSource(alerts);
 
     if (status_.BatteryLifePercent > 100) {
@@ -87,14 +84,14 @@ void PowerCycle::Refresh(const AlertOptions& alerts) {
     view_.ShowCharge(percent, percentText);
 
     if (state_.LastPercent == -1) {
-        TakeBaseline(percent);
+        TakeBaseline(reading, percent);
         tray_.SetToolTip("Charge: " + percentText);
         return;
     }
     const std::int32_t previous = state_.LastPercent;
     if (rebasePending_) {
         // First reading after a resume: whatever moved during the sleep is no step to measure.
-        TakeBaseline(percent);
+        TakeBaseline(reading, percent);
         if (percent != previous) {
             view_.ShowTimeLeft(kCalculatingText);
             tray_.SetToolTip("Charge: " + percentText);
@@ -106,8 +103,8 @@ void PowerCycle::Refresh(const AlertOptions& alerts) {
         return;
     }
 
-    state_.CurrentTime = clock_.SecondsOfDay();
-    const std::int64_t nowMs = clock_.MonotonicMilliseconds();
+    state_.CurrentTime = reading.secondsOfDay;
+    const std::int64_t nowMs = reading.monotonicMs;
     // Whole seconds, to the nearest, as the step's length was always counted.
     const std::int64_t elapsed = (nowMs - state_.LastChangeMonotonicMs + 500) / 1000;
     const std::int64_t factor = previous < percent ? 100 - percent : percent;
@@ -130,11 +127,11 @@ void PowerCycle::Refresh(const AlertOptions& alerts) {
     RaiseLevelAlerts(alerts, previous, percent);
 }
 
-void PowerCycle::TakeBaseline(std::int32_t percent) {
+void PowerCycle::TakeBaseline(const Reading& reading, std::int32_t percent) {
     rebasePending_ = false;
     state_.LastPercent = percent;
-    state_.LastChangeTime = clock_.SecondsOfDay();
-    state_.LastChangeMonotonicMs = clock_.MonotonicMilliseconds();
+    state_.LastChangeTime = reading.secondsOfDay;
+    state_.LastChangeMonotonicMs = reading.monotonicMs;
 }
 
 void PowerCycle::ShowPowerSource(const AlertOptions& alerts) {
@@ -168,9 +165,8 @@ void PowerCycle::ShowPowerSource(const AlertOptions& alerts) {
 void PowerCycle::RaiseLevelAlerts(const AlertOptions& alerts, std::int32_t previous, std::int32_t percent) {
     // A user who unticks "Alert me when ..." expects no alert of that kind. A fall that jumps
     // over the critical level (12 -> 8 with 10, common after a resume) must not slip past it.
-    if (alerts.chargeLow) {
-        const std::int64_t level = LeadingNumber(alerts.chargeAlertText);
-        if (level == percent || (previous > level && percent < level)) {
+    if (const std::optional<int> level = alerts.CriticalLevel(); alerts.chargeLow && level) {
+        if (*level == percent || (previous > *level && percent < *level)) {
             tray_.ShowBalloonTip(kCriticalMessage, kCriticalTitle, kBalloonError, kAlertTimeOutMs);
             sounds_.PlayAlertSound(kSlotLowCharge);
         }

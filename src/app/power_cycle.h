@@ -1,33 +1,18 @@
 #pragma once
-// The power-status cycle: every tick reads the power status, shows it, estimates the time left
-// from how long the charge level took to move by its last step, and raises the alerts.
-// The cycle talks to the world only through the small ports below, so it runs anywhere.
+// The power-status cycle: every tick's reading is shown, the time left estimated from how long
+// the charge level took to move by its last step, and the alerts raised. The cycle talks to
+// the world only through the small ports below, so it runs anywhere.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include <optional>
+
+#include "app/reading.h"
 #include "app/user_options.h"
-#include "base/clock.h"
 #include "base/number.h"
 
 namespace corvane::app {
-
-// The operating system's power-status record, field for field.
-struct PowerStatus {
-    std::uint8_t ACLineStatus = 0;
-    std::uint8_t BatteryFlag = 0;
-    std::uint8_t BatteryLifePercent = 0;
-    std::uint8_t Reserved1 = 0;
-    std::uint32_t BatteryLifeTime = 0;
-    std::uint32_t BatteryFullLifeTime = 0;
-};
-
-class PowerSource {
-public:
-    virtual ~PowerSource() = default;
-    // False when the status could not be read.
-    virtual bool Read(PowerStatus& status) = 0;
-};
 
 // What the user sees of a run on the main window; how the controls show it is the window's.
 class CycleView {
@@ -89,12 +74,12 @@ std::string FormatDuration(std::int32_t seconds);
 
 class PowerCycle {
 public:
-    PowerCycle(PowerSource& source, Clock& clock, CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
-        : source_(source), clock_(clock), view_(view), tray_(tray), sounds_(sounds) {}
+    PowerCycle(CycleView& view, TrayPort& tray, SoundPort& sounds) noexcept
+        : view_(view), tray_(tray), sounds_(sounds) {}
 
-    // One tick, alerting by the options as they are now; a tick that arrives while this one
-    // waits in a box is skipped.
-    void RefreshPowerStatus(const AlertOptions& alerts);
+    // One tick's reading (none when the power status could not be read), alerting by the
+    // options as they are now; a tick that arrives while this one waits in a box is skipped.
+    void RefreshPowerStatus(const std::optional<Reading>& reading, const AlertOptions& alerts);
 
     // Start-up clears the baseline just before the first run.
     void ClearBaseline() noexcept { state_.LastPercent = -1; }
@@ -104,16 +89,13 @@ public:
 
     CycleState& State() noexcept { return state_; }
     const CycleState& State() const noexcept { return state_; }
-    const PowerStatus& Status() const noexcept { return status_; }
 
 private:
-    void Refresh(const AlertOptions& alerts);
+    void Refresh(const Reading& reading, const AlertOptions& alerts);
     void ShowPowerSource(const AlertOptions& alerts);
-    void TakeBaseline(std::int32_t percent);
+    void TakeBaseline(const Reading& reading, std::int32_t percent);
     void RaiseLevelAlerts(const AlertOptions& alerts, std::int32_t previous, std::int32_t percent);
 
-    PowerSource& source_;
-    Clock& clock_;
     CycleView& view_;
     TrayPort& tray_;
     SoundPort& sounds_;

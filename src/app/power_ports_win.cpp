@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/system_calls_win.h"
+
 namespace corvane::app {
 
 bool SystemPowerSource::Read(PowerStatus& status) {
@@ -17,6 +19,23 @@ bool SystemPowerSource::Read(PowerStatus& status) {
     status.BatteryLifeTime = s.BatteryLifeTime;
     status.BatteryFullLifeTime = s.BatteryFullLifeTime;
     return true;
+}
+
+std::optional<BatteryState> SystemPowerSource::ReadBattery() {
+    // The power manager's cached state: no driver is asked, so it is cheap enough for a tick.
+    SYSTEM_BATTERY_STATE s{};
+    if (sys::CallNtPowerInformation(SystemBatteryState, nullptr, 0, &s, sizeof s) != 0) {
+        return std::nullopt;
+    }
+    BatteryState b;
+    b.acOnLine = s.AcOnLine != 0;
+    b.present = s.BatteryPresent != 0;
+    b.charging = s.Charging != 0;
+    b.discharging = s.Discharging != 0;
+    b.rateMw = static_cast<std::int32_t>(s.Rate); // a DWORD that the system means as signed
+    b.remainingMwh = s.RemainingCapacity;
+    b.fullMwh = s.MaxCapacity;
+    return b;
 }
 
 } // namespace corvane::app

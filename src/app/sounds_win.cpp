@@ -119,7 +119,7 @@ void AlertSoundsController::BrowseClick(int slot) {
 }
 
 int AlertSoundsController::CompactWidth(HDC) const {
-    return Scale(sounds::kCompactWidth, DpiOfWindow(controls_.window));
+    return ScaleDesign(sounds::kCompactWidth, DpiOfWindow(controls_.window));
 }
 
 void AlertSoundsController::ShowSoundFile(int slot, const std::string& path) {

@@ -6,10 +6,21 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/sounds.h"
+#include "base/number.h"
 
 namespace corvane::app {
+
+// The critical level of the box's text, read as the cycle has always read it (its leading
+// number; an empty box is 0), when it is a charge the battery can reach. The critical alert,
+// the tray icon's warning colour and the chart's dashed line all go by it: none can warn of a
+// level at which another never would.
+inline std::optional<int> CriticalLevelOf(std::string_view chargeAlertText) noexcept {
+    const std::int64_t level = LeadingNumber(chargeAlertText);
+    return level >= 0 && level <= 100 ? std::optional<int>(static_cast<int>(level)) : std::nullopt;
+}
 
 // What one run of the power cycle alerts by.
 struct AlertOptions {
@@ -17,6 +28,8 @@ struct AlertOptions {
     bool endCharging = true;         // the battery is full
     bool chargeLow = true;           // the charge reaches the critical level
     std::string chargeAlertText = "10"; // the critical level, as typed
+
+    std::optional<int> CriticalLevel() const noexcept { return CriticalLevelOf(chargeAlertText); }
 };
 
 // Starts as the controls are designed; start-up loads the stored choices over it.

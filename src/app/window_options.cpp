@@ -34,6 +34,11 @@ std::string DigitsOf(std::string_view text) {
     return digits;
 }
 
+std::string_view TextInBlock(const char* block, std::size_t size) noexcept {
+    const std::string_view whole(block, block ? size : 0);
+    return whole.substr(0, whole.find('\0'));
+}
+
 bool CriticalAboveCharge(std::string_view chargeAlertText, std::int32_t lastPercent) noexcept {
     // Before the first reading, and on a machine that reports no battery level, there is no
     // charge to be above: a warning then would claim a critical battery that nobody measured.

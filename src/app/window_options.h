@@ -33,6 +33,9 @@ std::string RunCommand(std::string_view fullPath, std::string_view shortPath);
 bool ChargeKeyPasses(unsigned characterCode) noexcept;
 // Only the digits of pasted text, so a paste cannot bring in what typing may not.
 std::string DigitsOf(std::string_view text);
+// The text of a clipboard block of `size` bytes: up to its first zero, and never past its end,
+// since another program may have put it there without one.
+std::string_view TextInBlock(const char* block, std::size_t size) noexcept;
 
 inline constexpr std::string_view kCriticalText = "Battery power is critical. Please connect your laptop to your charger.";
 inline constexpr std::string_view kCriticalTitle = "Corvane Critical Charge Alert";

@@ -158,7 +158,7 @@ void PasteDigits(HWND edit) {
     if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
         const GlobalLockGuard lock(data);
         if (const auto* text = static_cast<const char*>(lock.get())) {
-            pasted = options::DigitsOf(text);
+            pasted = options::DigitsOf(options::TextInBlock(text, ::GlobalSize(data)));
         }
     }
     ::CloseClipboard();

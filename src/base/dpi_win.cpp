@@ -24,7 +24,6 @@ int SystemDpi() {
 
 } // namespace
 
-int Scale(int designValue, int dpi) noexcept { return ::MulDiv(designValue, dpi, kDesignDpi); }
 
 int DpiOfWindow(HWND hwnd) {
     static const auto forWindow = Function<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");

@@ -8,8 +8,6 @@
 
 namespace corvane {
 
-// Design pixels (at 96 dpi) at this DPI.
-int Scale(int designValue, int dpi) noexcept;
 // The DPI of the screen the window is on; the system DPI where that cannot be asked.
 int DpiOfWindow(HWND hwnd);
 // GetSystemMetricsForDpi, or GetSystemMetrics scaled from the system DPI.

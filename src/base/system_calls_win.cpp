@@ -94,6 +94,12 @@ LRESULT LresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
     return f ? f(iid, wParam, object) : static_cast<LRESULT>(E_FAIL);
 }
 
+LONG CallNtPowerInformation(POWER_INFORMATION_LEVEL level, void* input, ULONG inputSize, void* output, ULONG outputSize) {
+    using Call = LONG(WINAPI*)(POWER_INFORMATION_LEVEL, void*, ULONG, void*, ULONG);
+    const auto f = FindSystemFunction<Call>(Powrprof, "CallNtPowerInformation");
+    return f ? f(level, input, inputSize, output, outputSize) : static_cast<LONG>(0xC0000002L); // STATUS_NOT_IMPLEMENTED
+}
+
 HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags) {
     const auto f = FindSystemFunction<decltype(&::SetupDiGetClassDevsA)>(Setupapi, "SetupDiGetClassDevsA");
     return f ? f(classGuid, enumerator, parent, flags) : INVALID_HANDLE_VALUE;

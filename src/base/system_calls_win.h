@@ -38,6 +38,9 @@ BSTR SysAllocString(const OLECHAR* text);
 HRESULT CreateStdAccessibleObject(HWND hwnd, LONG objectId, REFIID iid, void** object);
 LRESULT LresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object);
 
+// powrprof: the power manager's battery figures.
+LONG CallNtPowerInformation(POWER_INFORMATION_LEVEL level, void* input, ULONG inputSize, void* output, ULONG outputSize);
+
 // setupapi: the battery devices, for their capacity.
 HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags);
 BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* interfaceGuid, DWORD index,

@@ -15,8 +15,8 @@ namespace {
 constexpr std::size_t kLibraries = static_cast<std::size_t>(SystemLibrary::Count);
 
 constexpr std::array<const char*, kLibraries> kFileNames = {
-    "comctl32.dll", "comdlg32.dll", "ole32.dll",   "oleacc.dll",  "oleaut32.dll",
-    "setupapi.dll", "uxtheme.dll",  "version.dll", "winmm.dll",   "winspool.drv",
+    "comctl32.dll", "comdlg32.dll", "ole32.dll", "oleacc.dll", "oleaut32.dll", "powrprof.dll",
+    "setupapi.dll", "uxtheme.dll",  "version.dll", "winmm.dll", "winspool.drv",
 };
 
 // One UI thread uses these. A library, once loaded, stays for the life of the process: window
@@ -37,8 +37,9 @@ std::string FileName(SystemLibrary library) {
     return renamed.empty() ? kFileNames[Index(library)] : renamed;
 }
 
-void ReportOnce(const std::string& key, const char* function, DWORD error, const std::string& description) {
-    if (!g_reported.insert(key).second) {
+void ReportOnce(SystemLibrary library, const std::string& key, const char* function, DWORD error,
+                const std::string& description) {
+    if (library == SystemLibrary::Powrprof || !g_reported.insert(key).second) {
         return;
     }
     const MessageBoxText box = RoutineErrorBox(function, static_cast<std::int32_t>(error), description);
@@ -72,7 +73,7 @@ FARPROC FindSystemFunction(SystemLibrary library, const char* name) {
         loaded.module = ::LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (!loaded.module) {
             const DWORD error = ::GetLastError();
-            ReportOnce(file, name, error,
+            ReportOnce(library, file, name, error,
                        file + " could not be loaded from the Windows system folder, so " + name +
                            " is not available.");
             return nullptr;
@@ -84,7 +85,7 @@ FARPROC FindSystemFunction(SystemLibrary library, const char* name) {
     FARPROC function = ::GetProcAddress(loaded.module, name);
     if (!function) {
         const DWORD error = ::GetLastError();
-        ReportOnce(file + "!" + name, name, error, std::string(name) + " was not found in " + file + ".");
+        ReportOnce(library, file + "!" + name, name, error, std::string(name) + " was not found in " + file + ".");
     }
     return function;
 }

@@ -16,11 +16,14 @@ void LimitLibrarySearch() noexcept;
 
 // The libraries loaded at their first use. The known DLLs among them (comdlg32, ole32,
 // oleaut32) come here too, so that they cost nothing until then.
-enum class SystemLibrary { Comctl32, Comdlg32, Ole32, Oleacc, Oleaut32, Setupapi, Uxtheme, Version, Winmm, Winspool, Count };
+enum class SystemLibrary {
+    Comctl32, Comdlg32, Ole32, Oleacc, Oleaut32, Powrprof, Setupapi, Uxtheme, Version, Winmm, Winspool, Count
+};
 
 // The function `name` of the library, which is loaded from the system folder at the first call
 // and kept for the life of the process. Null when the library or the function cannot be had:
 // the user is told so once, in a box naming both, and the feature that needs it does nothing.
+// powrprof only adds to what the power status says, every two seconds: its absence says nothing.
 FARPROC FindSystemFunction(SystemLibrary library, const char* name);
 
 template <typename Function>

@@ -42,50 +42,49 @@ std::optional<ChargeFace> ChooseFace(int percent, bool ac, int criticalLevel, bo
     return face;
 }
 
-Box AcMark(const ChargeFace& face) {
+Rect AcMark(const ChargeFace& face) {
     if (!face.ac) {
-        return {0, face.size, 0, 0};
+        return RectOfSize(0, face.size, 0, 0);
     }
     const int thickness = MarkThickness(face.size);
-    return {0, face.size - thickness, face.size, thickness};
+    return RectOfSize(0, face.size - thickness, face.size, thickness);
 }
 
-Box ContentArea(const ChargeFace& face) {
+Rect ContentArea(const ChargeFace& face) {
     const int reserved = face.ac ? MarkThickness(face.size) + 1 : 0;
-    return {0, 0, face.size, face.size - reserved};
+    return RectOfSize(0, 0, face.size, face.size - reserved);
 }
 
-TextPlacement FitText(const Box& area, int maxHeight, const MeasureInk& measure) {
+TextPlacement FitText(const Rect& area, int maxHeight, const MeasureInk& measure) {
     // Ink does not always grow with every step of the height (hinting), so each height is
     // tried from the top rather than bisected.
     for (int height = maxHeight; height > 0; --height) {
-        const Box ink = measure(height);
-        if (ink.width <= area.width && ink.height <= area.height) {
+        const Rect ink = measure(height);
+        if (ink.Width() <= area.Width() && ink.Height() <= area.Height()) {
             TextPlacement p;
             p.fontHeight = height;
-            p.x = area.left + (area.width - ink.width) / 2 - ink.left;
-            p.y = area.top + (area.height - ink.height) / 2 - ink.top;
+            p.x = area.left + (area.Width() - ink.Width()) / 2 - ink.left;
+            p.y = area.top + (area.Height() - ink.Height()) / 2 - ink.top;
             return p;
         }
     }
     return {};
 }
 
-BatteryPicture BatteryIn(const Box& area) {
+BatteryPicture BatteryIn(const Rect& area) {
     BatteryPicture b;
-    const int side = std::min(area.width, area.height);
+    const int side = std::min(area.Width(), area.Height());
     b.line = std::max(1, side / 14);
-    const int terminalWidth = std::max(b.line + 1, area.width / 8);
+    const int terminalWidth = std::max(b.line + 1, area.Width() / 8);
     // A battery is wider than tall; about 5:8 reads as one at every size.
-    const int bodyHeight = std::max(3 * b.line + 1, area.height * 5 / 8);
-    b.body = {area.left, area.top + (area.height - bodyHeight) / 2, area.width - terminalWidth, bodyHeight};
+    const int bodyHeight = std::max(3 * b.line + 1, area.Height() * 5 / 8);
+    b.body = RectOfSize(area.left, area.top + (area.Height() - bodyHeight) / 2, area.Width() - terminalWidth, bodyHeight);
     const int terminalHeight = std::max(b.line, bodyHeight / 2);
-    b.terminal = {b.body.left + b.body.width, b.body.top + (bodyHeight - terminalHeight) / 2, terminalWidth,
-                  terminalHeight};
+    b.terminal = RectOfSize(b.body.right, b.body.top + (bodyHeight - terminalHeight) / 2, terminalWidth, terminalHeight);
     // One clear line between outline and fill keeps the outline visible as an outline.
     const int inset = 2 * b.line;
-    b.fill = {b.body.left + inset, b.body.top + inset, std::max(0, b.body.width - 2 * inset),
-              std::max(0, bodyHeight - 2 * inset)};
+    b.fill = RectOfSize(b.body.left + inset, b.body.top + inset, std::max(0, b.body.Width() - 2 * inset),
+                        std::max(0, bodyHeight - 2 * inset));
     return b;
 }
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "base/geometry.h"
+
 namespace corvane::tray {
 
 // The charge percent the system reports when it does not know it.
@@ -36,23 +38,16 @@ struct ChargeFace {
 // below it); lightTaskbar picks dark ink, a dark taskbar light ink.
 std::optional<ChargeFace> ChooseFace(int percent, bool ac, int criticalLevel, bool lightTaskbar, int size);
 
-struct Box {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Box&, const Box&) = default;
-};
 
 // The AC mark: a bar across the bottom, thick enough to see at every size, with one free row
 // above it so the digits never touch it. Empty width when there is no mark.
-Box AcMark(const ChargeFace& face);
+Rect AcMark(const ChargeFace& face);
 // Where digits or the battery may go: the square less the mark and its gap.
-Box ContentArea(const ChargeFace& face);
+Rect ContentArea(const ChargeFace& face);
 
 // The ink a text leaves when drawn with its origin at (0, 0) at a font height, as measured by
 // the caller (the drawing side renders it once and looks at the pixels).
-using MeasureInk = std::function<Box(int fontHeight)>;
+using MeasureInk = std::function<Rect(int fontHeight)>;
 
 struct TextPlacement {
     int fontHeight = 0; // 0: nothing fits
@@ -60,16 +55,16 @@ struct TextPlacement {
     int y = 0;
 };
 // The largest font height (at most maxHeight) whose ink fits the area, and where to draw it.
-TextPlacement FitText(const Box& area, int maxHeight, const MeasureInk& measure);
+TextPlacement FitText(const Rect& area, int maxHeight, const MeasureInk& measure);
 
 // The full battery picture in the area: the body outline, its terminal on the right, and
 // the fill inside, all whole pixels.
 struct BatteryPicture {
-    Box body;
+    Rect body;
     int line = 1; // outline thickness
-    Box terminal;
-    Box fill;
+    Rect terminal;
+    Rect fill;
 };
-BatteryPicture BatteryIn(const Box& area);
+BatteryPicture BatteryIn(const Rect& area);
 
 } // namespace corvane::tray

@@ -83,9 +83,9 @@ std::uint32_t Argb(const Rgb& c, std::uint8_t alpha) {
            (static_cast<std::uint32_t>(c.g) << 8) | c.b;
 }
 
-void Fill(std::uint32_t* bits, int side, const Box& box, const Rgb& colour) {
-    for (int y = std::max(0, box.top); y < std::min(side, box.top + box.height); ++y) {
-        for (int x = std::max(0, box.left); x < std::min(side, box.left + box.width); ++x) {
+void Fill(std::uint32_t* bits, int side, const Rect& box, const Rgb& colour) {
+    for (int y = std::max(0, box.top); y < std::min(side, box.bottom); ++y) {
+        for (int x = std::max(0, box.left); x < std::min(side, box.right); ++x) {
             bits[static_cast<std::size_t>(y) * side + x] = Argb(colour, 255);
         }
     }
@@ -114,9 +114,9 @@ void DrawDigits(Canvas& canvas, const ChargeFace& face) {
             }
         }
         if (right < 0) {
-            return Box{0, 0, 0, 0};
+            return Rect{};
         }
-        return Box{left - origin, top - origin, right - left + 1, bottom - top + 1};
+        return Rect{left - origin, top - origin, right - origin + 1, bottom - origin + 1};
     };
     const TextPlacement at = FitText(ContentArea(face), face.size * 2, measure);
     if (at.fontHeight == 0) {
@@ -134,10 +134,10 @@ void DrawBattery(Canvas& canvas, const ChargeFace& face) {
     const BatteryPicture b = BatteryIn(ContentArea(face));
     std::uint32_t* bits = canvas.Bits();
     const int s = face.size;
-    Fill(bits, s, {b.body.left, b.body.top, b.body.width, b.line}, face.ink);
-    Fill(bits, s, {b.body.left, b.body.top + b.body.height - b.line, b.body.width, b.line}, face.ink);
-    Fill(bits, s, {b.body.left, b.body.top, b.line, b.body.height}, face.ink);
-    Fill(bits, s, {b.body.left + b.body.width - b.line, b.body.top, b.line, b.body.height}, face.ink);
+    Fill(bits, s, {b.body.left, b.body.top, b.body.right, b.body.top + b.line}, face.ink);
+    Fill(bits, s, {b.body.left, b.body.bottom - b.line, b.body.right, b.body.bottom}, face.ink);
+    Fill(bits, s, {b.body.left, b.body.top, b.body.left + b.line, b.body.bottom}, face.ink);
+    Fill(bits, s, {b.body.right - b.line, b.body.top, b.body.right, b.body.bottom}, face.ink);
     Fill(bits, s, b.terminal, face.ink);
     Fill(bits, s, b.fill, face.ink);
 }
@@ -204,20 +204,36 @@ ChargeIcon::ChargeIcon(ShowIcon show, HICON programIcon)
     : show_(std::move(show)), programIcon_(programIcon), light_(TaskbarIsLight()) {}
 
 HICON ChargeIcon::Update(int percent, bool ac, int criticalLevel, int dpi) {
-    last_ = Reading{percent, ac, criticalLevel, dpi};
-    return Show(ChooseFace(percent, ac, criticalLevel, light_, TrayIconSize(dpi)));
+    reading_ = {percent, ac};
+    Choose(true, criticalLevel, dpi);
+    return icon_.get();
+}
+
+void ChargeIcon::OnReading(int percent, bool ac) {
+    reading_ = {percent, ac};
+    Redraw();
+}
+
+void ChargeIcon::Choose(bool shown, int criticalLevel, int dpi) {
+    shown_ = shown;
+    criticalLevel_ = criticalLevel;
+    dpi_ = dpi;
+    Redraw();
 }
 
 void ChargeIcon::ThemeChanged() {
     light_ = TaskbarIsLight();
-    if (last_) {
-        Update(last_->percent, last_->ac, last_->criticalLevel, last_->dpi);
-    }
+    Redraw();
 }
 
-void ChargeIcon::Off() {
-    last_.reset();
-    Show(std::nullopt);
+void ChargeIcon::Off() { Choose(false, criticalLevel_, dpi_); }
+
+void ChargeIcon::Redraw() {
+    if (!shown_ || !reading_) {
+        Show(std::nullopt);
+        return;
+    }
+    Show(ChooseFace(reading_->first, reading_->second, criticalLevel_, light_, TrayIconSize(dpi_)));
 }
 
 HICON ChargeIcon::Show(const std::optional<ChargeFace>& face) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "base/handles_win.h"
 #include "tray/charge_icon.h"
@@ -39,15 +40,20 @@ public:
     ChargeIcon(const ChargeIcon&) = delete;
     ChargeIcon& operator=(const ChargeIcon&) = delete;
 
-    // A reading, on every tick while the option is ticked, and again with the new DPI when
-    // it changes. Shows and returns the drawn icon, or shows the program's icon and returns
-    // null for an unknown charge. Nothing is drawn or sent while the face stays the same.
+    // Every tick's reading, shown or not: ticking the option then draws the present charge at
+    // once. Nothing is drawn or sent while the face stays the same.
+    void OnReading(int percent, bool ac);
+    // Whether the charge is shown, the critical level (warning at or below it; -1 for none)
+    // and the tray's DPI; the last reading is drawn by them. Unshown, the program's icon goes
+    // back at once and the drawn icon is freed.
+    void Choose(bool shown, int criticalLevel, int dpi);
+    // A reading shown at once with these: returns the drawn icon, or null where the program's
+    // icon stands in for an unknown charge.
     HICON Update(int percent, bool ac, int criticalLevel, int dpi);
     // WM_SETTINGCHANGE with "ImmersiveColorSet": the theme is read again and the last
     // reading redrawn in it.
     void ThemeChanged();
-    // Unticking: the program's icon goes back at once and the drawn icon is freed. The next
-    // Update draws again.
+    // Choose(false, ...) with the level and DPI as they were.
     void Off();
     // The program's icon was loaded again (a DPI change): what stands in from now on. The
     // caller puts it into the tray itself while no drawn icon is shown.
@@ -57,18 +63,16 @@ public:
     HICON Current() const noexcept { return icon_.get(); }
 
 private:
-    struct Reading {
-        int percent;
-        bool ac;
-        int criticalLevel;
-        int dpi;
-    };
+    void Redraw();
     HICON Show(const std::optional<ChargeFace>& face);
 
     ShowIcon show_;
     HICON programIcon_;
     bool light_;
-    std::optional<Reading> last_;
+    std::optional<std::pair<int, bool>> reading_; // percent, on AC
+    bool shown_ = false;
+    int criticalLevel_ = -1;
+    int dpi_ = 96;
     std::optional<ChargeFace> face_;
     UniqueIcon icon_;
 };

@@ -7,9 +7,9 @@ namespace {
 
 TEST(AboutLayout, TwipsBecomePixelsAtTheWindowsDpi) {
     struct Case {
-        TwipsRect twips;
+        Rect twips;
         int dpi;
-        PixelRect pixels;
+        Rect pixels;
     } cases[] = {
         {kPicture1, 96, {0, 0, 369, 81}},      {kPicture1, 144, {0, 0, 554, 122}},
         {kLabel1, 96, {8, 88, 153, 105}},      {kLblVersion, 96, {168, 88, 337, 105}},

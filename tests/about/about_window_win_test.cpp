@@ -21,11 +21,11 @@ std::string Text(HWND hwnd) {
     return buf;
 }
 
-PixelRect PlacedIn(HWND parent, HWND child) {
+Rect PlacedIn(HWND parent, HWND child) {
     RECT rc{};
     ::GetWindowRect(child, &rc);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return PixelRect{rc.left, rc.top, rc.right, rc.bottom};
+    return Rect{rc.left, rc.top, rc.right, rc.bottom};
 }
 
 LOGFONTA FontOf(HWND control) {
@@ -93,7 +93,7 @@ TEST(AboutWindow, TextsFontsAndPlacesAtTwoDensities) {
 
                 const struct {
                     int id;
-                    TwipsRect place;
+                    Rect place;
                     const char* text;
                     const char* face;
                     int weight;

@@ -13,6 +13,7 @@ struct Step {
     bool ac;
     bool enabled = true;
     int level = 80;
+    bool held = false;
 };
 
 // One character per reading: 'R' a reminder, '.' none.
@@ -20,7 +21,7 @@ std::string Feed(const std::vector<Step>& steps) {
     Reminder machine;
     std::string out;
     for (const Step& s : steps) {
-        out += machine.Reading(s.enabled, s.level, s.percent, s.ac) ? 'R' : '.';
+        out += machine.Reading(s.enabled, s.level, s.percent, s.ac, s.held) ? 'R' : '.';
     }
     return out;
 }
@@ -43,7 +44,8 @@ TEST(CareReminder, CrossingsTable) {
         {"connecting above the level reminds", {{85, AC}, {85, BAT}, {85, AC}, {86, AC}}, "R.R."},
         {"unplug and plug again reminds again", {{79, AC}, {80, AC}, {80, BAT}, {80, AC}}, ".R.R"},
         {"unplugged for good: not again", {{79, AC}, {80, AC}, {80, BAT}, {81, BAT}}, ".R.."},
-        {"falling below re-arms", {{80, AC}, {79, AC}, {80, AC}}, "R.R"},
+        {"falling three below re-arms", {{80, AC}, {77, AC}, {80, AC}}, "R.R"},
+        {"held at the level by a charge limit: once", {{80, AC}, {79, AC}, {80, AC}, {78, AC}, {80, AC}}, "R...."},
         {"hovering at the level: once", {{80, AC}, {80, AC}, {80, AC}}, "R.."},
         {"unknown readings neither raise", {{79, AC}, {UNKNOWN, AC}, {80, AC}, {UNKNOWN, AC}, {81, AC}}, "..R.."},
         {"nor re-arm", {{80, AC}, {UNKNOWN, BAT}, {UNKNOWN, AC}, {80, AC}}, "R..."},
@@ -54,6 +56,10 @@ TEST(CareReminder, CrossingsTable) {
          {{79, AC, false}, {80, AC, false}, {81, AC, true}, {82, AC, true}}, "..R."},
         {"level 100 waits for the full charge", {{99, AC, true, 100}, {100, AC, true, 100}}, ".R"},
         {"level 50", {{49, AC, true, 50}, {50, AC, true, 50}}, ".R"},
+        {"a charge limit holding it at the level: none",
+         {{78, AC}, {80, AC, true, 80, true}, {80, AC, true, 80, true}, {81, AC, true, 80, true}}, "...."},
+        {"charging again past the level after being held: once",
+         {{80, AC, true, 80, true}, {81, AC}, {82, AC}}, ".R."},
         {"raising the level re-arms below it", {{85, AC}, {86, AC, true, 90}, {90, AC, true, 90}}, "R.R"},
     };
     for (const Row& r : rows) {

@@ -189,6 +189,46 @@ TEST(CorvaneExe, QuitOverAnOpenBoxEndsCleanly) {
     }
 }
 
+// Quit with AppOpt.ini held by another program (as root, a read-only folder is no obstacle
+// here): the save's error box stays until it is answered, and only then does the program end.
+TEST(CorvaneExe, QuitOverAFailedSaveWaitsForItsBoxToBeAnswered) {
+    for (const WPARAM quit : {WPARAM{2006} /* the menu's Quit */, WPARAM{0}}) {
+        SCOPED_TRACE(quit);
+        corvane::test::TempDir dir;
+        const std::string exe = dir.File("Corvane.exe");
+        ASSERT_TRUE(::CopyFileA(ExePath().c_str(), exe.c_str(), FALSE));
+        const std::string ini = dir.File("AppOpt.ini");
+        ASSERT_TRUE(::WritePrivateProfileStringA("settings", "startup", "0", ini.c_str()));
+        Running corvane(exe);
+        ASSERT_TRUE(corvane.started);
+        const HWND main = corvane.Find("CorvaneMain");
+        ASSERT_NE(main, nullptr);
+        const HANDLE held = ::CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        if (quit != 0) {
+            ::PostMessageA(main, WM_COMMAND, quit, 0);
+        } else {
+            ::PostMessageA(main, WM_ENDSESSION, TRUE, 0);
+        }
+        FoundWindow box{corvane.pi.dwProcessId, "", nullptr};
+        EXPECT_TRUE(corvane::test::PumpUntil(
+            [&] {
+                ::EnumWindows(FindBoxOf, reinterpret_cast<LPARAM>(&box));
+                return box.hwnd != nullptr;
+            },
+            5000));
+        EXPECT_EQ(corvane.Wait(1000), 12345u) << "ended before the box was answered";
+        char title[64] = {};
+        if (box.hwnd) {
+            ::GetWindowTextA(box.hwnd, title, sizeof title);
+            ::PostMessageA(box.hwnd, WM_COMMAND, IDOK, 0);
+        }
+        EXPECT_STREQ(title, "Error in Saving Application Settings ...");
+        EXPECT_EQ(corvane.Wait(10000), 0u);
+        ::CloseHandle(held);
+    }
+}
+
 std::string VersionString(const std::vector<char>& block, const char* name) {
     struct LangCp {
         WORD lang, cp;
@@ -298,6 +338,7 @@ TEST(CorvaneExe, CarriesVersionIconAndManifest) {
     ASSERT_NE(manifest, nullptr);
     const char* text = static_cast<const char*>(::LockResource(::LoadResource(exe, manifest)));
     const std::string m(text, ::SizeofResource(exe, manifest));
+    EXPECT_NE(m.find("name=\"Corvane\" version=\"1.3.3.0\""), std::string::npos) << "the project's version";
     EXPECT_NE(m.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(m.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(m.find("PerMonitorV2"), std::string::npos);

@@ -31,27 +31,15 @@ trap cleanup EXIT
 unshare -m sh -c "mount --bind '$fake' /sys/class/power_supply" 2>/dev/null ||
     skip "cannot bind a folder over /sys/class/power_supply in a private mount namespace"
 
-mkdir -p "$fake/AC" "$fake/BAT0"
-echo Mains >"$fake/AC/type"
-echo Battery >"$fake/BAT0/type"
-echo 1 >"$fake/BAT0/present"
-echo 10000000 >"$fake/BAT0/charge_full"
-echo 10000000 >"$fake/BAT0/charge_full_design"
-echo 1000000 >"$fake/BAT0/current_now"
-echo 12000000 >"$fake/BAT0/voltage_now"
-
-battery() { # ac status charge_now
-    echo "$1" >"$fake/AC/online"
-    echo "$2" >"$fake/BAT0/status"
-    echo "$3" >"$fake/BAT0/charge_now"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../../cmake/wine/battery.sh"
+make_battery "$fake"
+battery() { set_battery "$fake" "$@"; } # ac status charge_now
 
 # Starts the exe (default: $exe) in the background against the fake battery; its stderr goes
 # to $corvane_log when that is set.
 start_corvane() {
     local program=${1:-$exe}
-    unshare -m sh -c "mount --bind '$fake' /sys/class/power_supply && exec '$run' '$program'" \
-        2>"${corvane_log:-/dev/stderr}" &
+    with_battery "$fake" "$run" "$program" 2>"${corvane_log:-/dev/stderr}" &
     corvane_pid=$!
 }
 

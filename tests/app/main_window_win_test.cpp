@@ -35,24 +35,29 @@ class FakeBattery : public PowerSource {
 public:
     bool Read(PowerStatus& s) override {
         ++reads;
+        readAt.push_back(::GetTickCount64());
         if (fail) {
             return false;
         }
         s.ACLineStatus = ac;
         s.BatteryLifePercent = percent;
+        // On AC below full a battery charges, as the system says, unless a charge limit holds it.
+        s.BatteryFlag = ac == 1 && percent < 100 && !held ? 8 : 0;
         return true;
     }
     std::uint8_t ac = 0;
     std::uint8_t percent = 57;
+    bool held = false;
     bool fail = false;
     int reads = 0;
+    std::vector<ULONGLONG> readAt;
 };
 
 class FixedClock : public Clock {
 public:
     std::int32_t SecondsOfDay() override { return now; }
     std::int64_t MonotonicMilliseconds() override { return std::int64_t{now} * 1000; }
-    UnixTime UtcNow() override { return 1765000000; }
+    UnixTime UtcNow() override { return 1765000000 + now; }
     std::int64_t LocalOffsetAt(UnixTime) override { return 0; }
     std::int32_t now = 40000;
 };
@@ -141,6 +146,17 @@ TEST_F(MainWindowTest, StartUpShowsTheFirstReadingAndHides) {
 
 TEST_F(MainWindowTest, TimerRunsTheCycleEveryTwoSeconds) {
     ASSERT_TRUE(frmMain.Load());
+    // The readings' own spacing: a timer of 1 s or 3 s must not pass for 2 s. The middle of
+    // three intervals, since a busy machine can only delay a tick, and a late one shortens the next.
+    const std::size_t first = battery.readAt.size();
+    ASSERT_TRUE(corvane::test::PumpUntil([&] { return battery.readAt.size() >= first + 4; }, 10000));
+    std::vector<ULONGLONG> gaps;
+    for (std::size_t i = first + 1; i < first + 4; ++i) {
+        gaps.push_back(battery.readAt[i] - battery.readAt[i - 1]);
+    }
+    std::sort(gaps.begin(), gaps.end());
+    EXPECT_GE(gaps[1], 1800u);
+    EXPECT_LE(gaps[1], 2400u);
     battery.percent = 56;
     clock.now += 120;
     ASSERT_TRUE(corvane::test::PumpUntil([&] { return Label(IDC_LBL_PERCENT) == "56%"; }, 3000));
@@ -475,8 +491,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         return rc;
     };
     const int dpi = frmMain.Dpi();
-    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(30, dpi));
-    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).right - placed(IDC_PG_BATTERY_LEVEL).left, Scale(360, dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, ScaleDesign(30, dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).right - placed(IDC_PG_BATTERY_LEVEL).left, ScaleDesign(360, dpi));
     // The critical-level box stands where the blanks of its check box's caption begin, and the
     // caption's closing "%." follows it on the same row, nothing overlapping.
     const auto rowOf = [&](int id) {
@@ -485,7 +501,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         const RECT percent = placed(IDC_LBL_CHARGE_PERCENT);
         EXPECT_EQ(box.left, check.right) << id;
         EXPECT_GT(percent.left, box.right) << id;
-        EXPECT_LT(percent.left, box.right + Scale(8, id)) << id;
+        EXPECT_LT(percent.left, box.right + ScaleDesign(8, id)) << id;
         const int middle = (check.top + check.bottom) / 2;
         EXPECT_LE(box.top, middle) << id;
         EXPECT_GE(box.bottom, middle) << id;
@@ -499,7 +515,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         const RECT tab = placed(IDC_TAB_MAIN);
         const RECT frame = placed(IDC_FM_TRAY_CARE);
         EXPECT_GT(frame.top, placed(IDC_FM_APPLICATION_STARTUP).bottom) << id;
-        EXPECT_LT(frame.bottom, tab.bottom - Scale(4, id)) << id;
+        EXPECT_LT(frame.bottom, tab.bottom - ScaleDesign(4, id)) << id;
         for (const int inner : {IDC_CHK_TRAY_CHARGE, IDC_CHK_CARE_ON, IDC_TXT_CARE_VAL, IDC_LBL_CARE_PERCENT}) {
             const RECT r = placed(inner);
             EXPECT_TRUE(r.left > frame.left && r.right < frame.right && r.top > frame.top && r.bottom < frame.bottom)
@@ -522,8 +538,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
 
     UniqueGdiObject bigFont = MakeUiFont(2 * dpi);
     LayoutMainControls(frmMain.Controls(), 2 * dpi, static_cast<HFONT>(bigFont.get()));
-    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, Scale(60, dpi));
-    EXPECT_EQ(placed(IDC_LBL_TIME).top, Scale(2 * (162 + kBannerHeight), dpi));
+    EXPECT_EQ(placed(IDC_PG_BATTERY_LEVEL).left, ScaleDesign(60, dpi));
+    EXPECT_EQ(placed(IDC_LBL_TIME).top, ScaleDesign(2 * (162 + kBannerHeight), dpi));
     // The caption's words are measured in the new font: the check box grows with it.
     EXPECT_GT(rowOf(2 * dpi), checkWidth + checkWidth / 2);
     settingsFit(2 * dpi);
@@ -532,8 +548,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowsDpi) {
         ::GetClientRect(frmMain.Hwnd(), &rc);
         return rc;
     }();
-    EXPECT_EQ(client.right, Scale(kClientWidth, dpi));
-    EXPECT_EQ(client.bottom, Scale(kClientHeight, dpi));
+    EXPECT_EQ(client.right, ScaleDesign(kClientWidth, dpi));
+    EXPECT_EQ(client.bottom, ScaleDesign(kClientHeight, dpi));
 }
 
 TEST(FileExists, FilesYesFoldersNoPatternsWhenAnyMatches) {
@@ -744,8 +760,8 @@ TEST_F(MainWindowTest, HistoryTabShowsItsPageAtEachDpi) {
         RECT rc{}, pane{};
         ::GetWindowRect(page.Window(), &rc);
         ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
-        const LayoutRect area = Place(kHistoryPageArea, dpi);
-        EXPECT_EQ((LayoutRect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}), area) << dpi;
+        const Rect area = Place(kHistoryPageArea, dpi);
+        EXPECT_EQ((Rect{rc.left, rc.top, rc.right, rc.bottom}), area) << dpi;
         ::GetClientRect(tab, &pane);
         ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
         ::MapWindowPoints(tab, hwnd, reinterpret_cast<POINT*>(&pane), 2);
@@ -834,11 +850,11 @@ TEST_F(MainWindowTest, DpiChangeRepaintsTheBarAndFollowsWithFontAndIcons) {
 
     EXPECT_EQ(frmMain.Dpi(), dpi);
     const progressbar::XpProgressBar& bar = frmMain.pgBatteryLevel();
-    EXPECT_EQ(bar.Surface().PixelWidth(), Scale(360, dpi));
+    EXPECT_EQ(bar.Surface().PixelWidth(), ScaleDesign(360, dpi));
     // Blocks up to 57 % at once, not a blank frame until the next tick.
     const int inside = bar.Surface().PixelHeight() / 2;
-    EXPECT_NE(bar.Surface().PixelAt(Scale(360, dpi) / 3, inside), RGB(255, 255, 255));
-    EXPECT_EQ(bar.Surface().PixelAt(Scale(360, dpi) * 9 / 10, inside), RGB(255, 255, 255));
+    EXPECT_NE(bar.Surface().PixelAt(ScaleDesign(360, dpi) / 3, inside), RGB(255, 255, 255));
+    EXPECT_EQ(bar.Surface().PixelAt(ScaleDesign(360, dpi) * 9 / 10, inside), RGB(255, 255, 255));
     // The controls' new font is alive and not the old one (which is gone).
     const HGDIOBJ newFont = reinterpret_cast<HGDIOBJ>(::SendMessageA(frmMain.Controls().chkStartCharging, WM_GETFONT, 0, 0));
     EXPECT_NE(newFont, oldFont);
@@ -949,6 +965,36 @@ TEST_F(MainWindowTest, CareReminderComesOnceAtTheCrossingAndAgainAfterAReconnect
     frmMain.tmrUpdate_Timer();
     EXPECT_EQ(played.Calls().size(), 2u);
     EXPECT_EQ(BalloonText(frmMain.oSysTray(), false).substr(0, 24), "Battery has reached 85% ");
+}
+
+// The tray shows one balloon at a time: a reminder due with another balloon waits a tick.
+TEST_F(MainWindowTest, CareReminderWaitsForTheWelcomeAndForTheFullAlert) {
+    const std::string ini = programFolder.File("AppOpt.ini");
+    ::WritePrivateProfileStringA("settings", "careon", "1", ini.c_str());
+    corvane::test::WriteWholeFile(programFolder.File("chg_full.wav"), "RIFF");
+    battery.ac = 1;
+    battery.percent = 85;
+    AlertSoundInterceptor played;
+    ASSERT_TRUE(frmMain.Load());
+    tray::SysTrayWindow& tray = frmMain.oSysTray();
+    EXPECT_EQ(BalloonText(tray, false), kWelcomeMessage) << "the start-up's own order is kept";
+    EXPECT_TRUE(played.Calls().empty());
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(BalloonText(tray, true), "Corvane :: Battery Care Reminder.");
+    EXPECT_EQ(played.Calls().size(), 1u);
+
+    UserOptions chosen = frmMain.Chosen();
+    chosen.careLevel = 100;
+    frmMain.Choose(chosen);
+    for (const auto& [ac, percent] : {std::pair{0, 99}, std::pair{1, 99}, std::pair{1, 100}}) {
+        battery.ac = static_cast<std::uint8_t>(ac);
+        battery.percent = static_cast<std::uint8_t>(percent);
+        frmMain.tmrUpdate_Timer();
+    }
+    EXPECT_EQ(BalloonText(tray, true), "Battery Charge Full.");
+    frmMain.tmrUpdate_Timer();
+    EXPECT_EQ(BalloonText(tray, true), "Corvane :: Battery Care Reminder.");
+    EXPECT_EQ(played.Calls().size(), 3u) << "the full sound, then the reminder's";
 }
 
 } // namespace

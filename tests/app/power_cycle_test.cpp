@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/power_cycle.h"
+#include "tray/charge_icon.h"
 
 namespace corvane::app {
 namespace {
@@ -83,14 +84,14 @@ public:
 
 class PowerCycleTest : public ::testing::Test {
 protected:
-    PowerCycleTest() : cycle(w, w, w, w, w) { cycle.ClearBaseline(); }
+    PowerCycleTest() : cycle(w, w, w) { cycle.ClearBaseline(); }
 
     // One tick at the given reading, `after` seconds after the previous one.
     void Tick(int ac, int percent, std::int32_t after = 2) {
         w.now += after;
         w.monoMs += std::int64_t{after} * 1000;
         w.Set(ac, percent);
-        cycle.RefreshPowerStatus(w.Alerts());
+        cycle.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
     }
 
     World w;
@@ -154,15 +155,15 @@ TEST_F(PowerCycleTest, StepIsMeasuredOnTheMonotonicClockWhateverTheTimeOfDayDoes
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         World world;
-        PowerCycle cyc(world, world, world, world, world);
+        PowerCycle cyc(world, world, world);
         cyc.ClearBaseline();
         world.now = c.wallBefore;
         world.Set(0, 51);
-        cyc.RefreshPowerStatus(world.Alerts());
+        cyc.RefreshPowerStatus(TakeReading(world, world), world.Alerts());
         world.now = c.wallAfter;
         world.monoMs += c.awakeMs;
         world.Set(0, 50);
-        cyc.RefreshPowerStatus(world.Alerts());
+        cyc.RefreshPowerStatus(TakeReading(world, world), world.Alerts());
         EXPECT_EQ(world.timeText, c.timeText);
         EXPECT_EQ(cyc.State().LastChangeTime, c.wallAfter); // time_rec: still the time of day
     }
@@ -188,10 +189,10 @@ TEST_F(PowerCycleTest, UnknownPercentShowsFullBarAndKeepsTheLastKnownReading) {
     EXPECT_EQ(cycle.State().EstimatedSeconds, 10 * 56);
 
     // 255 before any baseline takes none.
-    PowerCycle fresh(w, w, w, w, w);
+    PowerCycle fresh(w, w, w);
     fresh.ClearBaseline();
     w.Set(0, 255);
-    fresh.RefreshPowerStatus(w.Alerts());
+    fresh.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
     EXPECT_EQ(fresh.State().LastPercent, -1);
 }
 
@@ -208,10 +209,10 @@ TEST_F(PowerCycleTest, SourceTextsAndValuesThatShowNothing) {
     }
 
     World other;
-    PowerCycle c(other, other, other, other, other);
+    PowerCycle c(other, other, other);
     other.startCharging = true;
     other.Set(255, 40);
-    c.RefreshPowerStatus(other.Alerts());
+    c.RefreshPowerStatus(TakeReading(other, other), other.Alerts());
     EXPECT_EQ(other.pwrInfo, "Battery level");
     EXPECT_EQ(c.State().AlertedLineStatus, 0);
     EXPECT_FALSE(c.State().ChargeAlerted);
@@ -318,12 +319,12 @@ TEST_F(PowerCycleTest, CriticalAlertOnArrivalOrOnAFallOverTheLevel) {
         SCOPED_TRACE(std::to_string(c.from) + " -> " + std::to_string(c.to) + " at '" + c.level + "'");
         World world;
         world.chargeAlert = c.level;
-        PowerCycle cyc(world, world, world, world, world);
+        PowerCycle cyc(world, world, world);
         cyc.ClearBaseline();
         world.Set(0, c.from);
-        cyc.RefreshPowerStatus(world.Alerts());
+        cyc.RefreshPowerStatus(TakeReading(world, world), world.Alerts());
         world.Set(0, c.to);
-        cyc.RefreshPowerStatus(world.Alerts());
+        cyc.RefreshPowerStatus(TakeReading(world, world), world.Alerts());
         const std::vector<std::string> critical{"balloon Battery Charge Level Critical", "sound 2"};
         EXPECT_EQ(world.alerts, c.alert ? critical : std::vector<std::string>{});
     }
@@ -361,6 +362,42 @@ TEST_F(PowerCycleTest, ResumeRestartsTheBaselineSoSleepIsNotCounted) {
     EXPECT_EQ(w.tip, "Charge: 45%");
 }
 
+// The critical box's text gives one level, and the alert, the tray icon's warning and the
+// chart's dashed line all keep to it: none warns where another never would.
+TEST(CriticalLevel, OneLevelForTheAlertTheTrayIconAndTheChart) {
+    struct Row {
+        const char* text;
+        int level; // -1: a level no charge can reach
+    };
+    for (const Row& r : {Row{"10", 10}, Row{"150", -1}, Row{"", 0}, Row{"7x", 7}, Row{"0", 0}, Row{"-5", -1}}) {
+        SCOPED_TRACE(r.text);
+        World w;
+        w.chargeAlert = r.text;
+        PowerCycle cycle(w, w, w);
+        cycle.ClearBaseline();
+        int alertedAt = -1;
+        for (int percent = 100; percent >= 0; --percent) {
+            w.Set(0, percent);
+            w.alerts.clear();
+            cycle.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
+            if (std::count(w.alerts.begin(), w.alerts.end(), "balloon Battery Charge Level Critical") > 0) {
+                EXPECT_EQ(alertedAt, -1) << "alerted twice";
+                alertedAt = percent;
+            }
+        }
+        const std::optional<int> level = w.Alerts().CriticalLevel();
+        int highestWarned = -1;
+        for (int percent = 0; percent <= 100; ++percent) {
+            if (tray::ChooseFace(percent, false, level.value_or(-1), false, 16)->warning) {
+                highestWarned = percent;
+            }
+        }
+        EXPECT_EQ(alertedAt, r.level) << "the alert";
+        EXPECT_EQ(highestWarned, r.level) << "the tray icon";
+        EXPECT_EQ(level.value_or(-1), r.level) << "the chart's line";
+    }
+}
+
 TEST(PowerCycleFuzz, EveryFieldValueGivesOnlyTheCyclesOwnTexts) {
     // Every ACLineStatus with every percent, both with BatteryLifeTime unknown and known, and
     // BatteryFlag running through all its values alongside each of them; each reading follows
@@ -378,7 +415,7 @@ TEST(PowerCycleFuzz, EveryFieldValueGivesOnlyTheCyclesOwnTexts) {
     };
     World w;
     w.startCharging = true;
-    PowerCycle cycle(w, w, w, w, w);
+    PowerCycle cycle(w, w, w);
     cycle.ClearBaseline();
     for (int life = 0; life < 2; ++life) {
         for (int ac = 0; ac < 256; ++ac) {
@@ -389,7 +426,7 @@ TEST(PowerCycleFuzz, EveryFieldValueGivesOnlyTheCyclesOwnTexts) {
                 w.status.BatteryLifeTime = life == 0 ? 0xFFFFFFFFu : 3600u * static_cast<std::uint32_t>(percent);
                 w.monoMs += 1000 + percent;
                 w.now = (w.now + 1) % kSecondsPerDay;
-                cycle.RefreshPowerStatus(w.Alerts());
+                cycle.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
                 const int shown = percent > 100 ? 100 : percent;
                 ASSERT_EQ(w.barValue, shown);
                 ASSERT_EQ(w.percentText, std::to_string(shown) + "%");
@@ -443,8 +480,8 @@ TEST_F(PowerCycleTest, FailedReadShowsOneBoxAndChangesNothing) {
     w.failRead = true;
     // Timer ticks arriving while the box is open must not stack a second box.
     w.onErrorBox = [&] {
-        cycle.RefreshPowerStatus(w.Alerts());
-        cycle.RefreshPowerStatus(w.Alerts());
+        cycle.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
+        cycle.RefreshPowerStatus(TakeReading(w, w), w.Alerts());
     };
     Tick(1, 40);
     EXPECT_EQ(w.errorBoxes, 1);

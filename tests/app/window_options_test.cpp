@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/window_options.h"
 
 namespace corvane::app::options {
@@ -29,6 +31,10 @@ TEST(WindowOptions, KeysColoursAndTheCriticalWarning) {
     EXPECT_TRUE(ChargeKeyPasses('0') && ChargeKeyPasses('9') && ChargeKeyPasses(8));
     EXPECT_FALSE(ChargeKeyPasses('a') || ChargeKeyPasses('-') || ChargeKeyPasses(22 /* Ctrl+V */));
     EXPECT_EQ(DigitsOf(" 1a2-3\r\n"), "123");
+    // A block put on the clipboard without its closing zero ends where the block ends.
+    const std::unique_ptr<char[]> block(new char[4]{'1', '2', 'x', '4'});
+    EXPECT_EQ(DigitsOf(TextInBlock(block.get(), 4)), "124");
+    EXPECT_EQ(TextInBlock("12\0" "34", 5), "12");
     EXPECT_TRUE(CriticalAboveCharge("90", 57));
     EXPECT_FALSE(CriticalAboveCharge("57", 57));
     EXPECT_FALSE(CriticalAboveCharge("", 0));

@@ -10,6 +10,8 @@
 //   corvane_peek accessible  asks the bar for its value, as a screen reader does
 //   corvane_peek box     prints the title and text of Corvane's open message box, if any
 //   corvane_peek answer  presses that box's OK
+//   corvane_peek rect CLASS FILE  writes the place of Corvane's window of that class to FILE as
+//                        ImageMagick's crop geometry (WxH+X+Y), for the screenshot scripts
 #include <windows.h>
 
 #include <commctrl.h>
@@ -30,6 +32,7 @@ struct Named {
 
 constexpr Named kShown[] = {
     {"lblPercent", IDC_LBL_PERCENT},   {"lblPwrInfo", IDC_LBL_PWR_INFO}, {"lblTime", IDC_LBL_TIME},
+    {"lblBatteryNow", IDC_LBL_BATTERY_NOW},
     {"pgBatteryLevel", IDC_PG_BATTERY_LEVEL}, {"txtChargeAlert", IDC_TXT_CHARGE_ALERT},
     {"txtSndFile0", IDC_TXT_SND_FILE0},
 };
@@ -113,6 +116,25 @@ int main(int argc, char** argv) {
         ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         std::printf("title=%s\ntext=%s\n", title, text);
         return 0;
+    }
+    if (std::strcmp(argv[1], "rect") == 0 && argc > 3) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(main, &pid);
+        for (HWND w = ::FindWindowExA(nullptr, nullptr, argv[2], nullptr); w; w = ::FindWindowExA(nullptr, w, argv[2], nullptr)) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            RECT r{};
+            if (owner != pid || !::IsWindowVisible(w) || !::GetWindowRect(w, &r)) {
+                continue;
+            }
+            std::FILE* out = std::fopen(argv[3], "w");
+            if (!out) {
+                return 1;
+            }
+            std::fprintf(out, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+            return std::fclose(out) == 0 ? 0 : 1;
+        }
+        return 1;
     }
     if (std::strcmp(argv[1], "quit") == 0) {
         return ::PostMessageA(main, WM_COMMAND, IDM_QUIT, 0) ? 0 : 1;

@@ -104,7 +104,7 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
     ChargeLog log;
     log.Open(folder.File("ChargeLog.csv"), kNow);
 
-    const RECT area{0, 0, Scale(384, dpi), Scale(250, dpi)};
+    const RECT area{0, 0, ScaleDesign(384, dpi), ScaleDesign(250, dpi)};
     UniqueWindow host(::CreateWindowExA(0, "STATIC", "History", WS_POPUP | WS_VISIBLE, 0, 0, area.right, area.bottom,
                                         nullptr, nullptr, nullptr, nullptr));
     const UniqueGdiObject font = app::MakeUiFont(dpi);
@@ -152,7 +152,7 @@ TEST_P(HistoryPageAtDpi, ShowsADayOfRowsInWordsAndEveryControlWhole) {
             const std::string caption = Text(control);
             SIZE size{};
             ::GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-            const int box = i == HistoryPage::kDayOption || i == HistoryPage::kWeekOption ? Scale(18, dpi) : Scale(8, dpi);
+            const int box = i == HistoryPage::kDayOption || i == HistoryPage::kWeekOption ? ScaleDesign(18, dpi) : ScaleDesign(8, dpi);
             EXPECT_LE(size.cx + box, r.right - r.left) << caption;
         }
     }

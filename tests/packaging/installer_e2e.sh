@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the packages with scripts/package.sh, checks the zips, then drives each installer
-# silently under Wine: install, start the installed program, install again over it while it
-# runs, uninstall; and reads files, shortcut and registry from outside.
+# silently under Wine: install, start the installed program on a laptop (a battery of our own,
+# so it writes its charge log beside itself), install again over it while it runs, uninstall,
+# install again and uninstall; and reads files, shortcut and registry from outside.
 #   installer_e2e.sh <wine-run> <out-dir> <corvane_peek.exe>
 # Exits 77 (skipped) where makensis or wixl is missing.
 set -u
@@ -9,23 +10,12 @@ run=$1
 out=$2
 peek=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
-
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    exit 1
-}
-ok() { echo "ok: $*"; }
-
-command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
-command -v wixl >/dev/null || skip "wixl not found (Debian package wixl)"
+. "$root/tests/packaging/verdicts.sh"
+need makensis:nsis wixl:wixl
 
 corvane_pid=""
 readonly_dir=""
-cleanup() {
+finish() {
     [ -n "$readonly_dir" ] && chattr -i "$readonly_dir" 2>/dev/null && rm -rf "$readonly_dir"
     if [ -n "$corvane_pid" ] && kill -0 "$corvane_pid" 2>/dev/null; then
         "$run" "$peek" quit >/dev/null 2>&1
@@ -33,7 +23,26 @@ cleanup() {
         kill "$corvane_pid" 2>/dev/null
     fi
 }
-trap cleanup EXIT
+trap finish EXIT
+
+# The installed program runs on a laptop, a battery of our own standing in for the machine's,
+# so that it writes what it writes beside itself. Where that cannot be made, it runs without,
+# and the charge log it would have written is put beside it by hand.
+if [ -d /sys/class/power_supply ] && unshare -m true 2>/dev/null; then
+    . "$root/tests/app/fake_battery.sh"
+    stop_battery=cleanup
+    trap 'cleanup; finish' EXIT
+    battery 0 Discharging 5700000
+    on_battery=yes
+else
+    echo "SKIPPED: a battery of our own (no private mount namespace here): the charge log is written by hand"
+    start_corvane() {
+        "$run" "$1" &
+        corvane_pid=$!
+    }
+    on_battery=no
+    stop_battery=:
+fi
 
 rm -rf "$out"
 # The trees of the test command already hold both exes, built as package.sh builds them.
@@ -72,7 +81,7 @@ Corvane/Reference.chm"
 fi
 expected=$(echo "$expected" | LC_ALL=C sort)
 tmp=$(mktemp -d)
-trap 'cleanup; rm -rf "$tmp"' EXIT
+trap '$stop_battery; finish; rm -rf "$tmp"' EXIT
 for pair in "win64 x86_64 pei-x86-64" "win32 i686 pei-i386"; do
     set -- $pair
     zip="$out/Corvane-$version-$1.zip"
@@ -129,6 +138,45 @@ for arch, setup, sha in entries:
 PY
 ok "winget: the three manifests hold every required field and both setups' SHA-256"
 
+# Scoop: each zip's address, SHA-256 and top folder; the files persisted are ones the program
+# writes (their names as the sources spell them), each made a file before its first install.
+python3 - "$out" "$version" "$root/src" <<'PY' || fail "scoop manifest"
+import glob, hashlib, json, os, re, sys, zipfile
+out, version, src = sys.argv[1:]
+m = json.load(open(os.path.join(out, "scoop", "corvane.json")))
+want = {"version": version, "license": "MIT", "extract_dir": "Corvane", "bin": "Corvane.exe",
+        "shortcuts": [["Corvane.exe", "Corvane"]]}
+for key, value in want.items():
+    if m.get(key) != value:
+        sys.exit("%s is %r, expected %r" % (key, m.get(key), value))
+for key in ("description", "homepage", "checkver"):
+    if not m.get(key):
+        sys.exit("no " + key)
+for scoop_arch, zip_arch in (("64bit", "win64"), ("32bit", "win32")):
+    name = "Corvane-%s-%s.zip" % (version, zip_arch)
+    entry = m["architecture"][scoop_arch]
+    if not entry["url"].endswith("/" + name):
+        sys.exit("%s: url %s" % (scoop_arch, entry["url"]))
+    if entry["hash"] != hashlib.sha256(open(os.path.join(out, name), "rb").read()).hexdigest():
+        sys.exit("%s: the hash does not match %s" % (scoop_arch, name))
+    if any(not n.startswith(m["extract_dir"] + "/") for n in zipfile.ZipFile(os.path.join(out, name)).namelist()):
+        sys.exit("%s: not everything lies in %s/" % (name, m["extract_dir"]))
+    update = m["autoupdate"]["architecture"][scoop_arch]["url"]
+    if not update.endswith("/Corvane-$version-%s.zip" % zip_arch):
+        sys.exit("%s: autoupdate url %s" % (scoop_arch, update))
+sources = "".join(open(f, errors="replace").read() for pattern in ("/**/*.h", "/**/*.cpp")
+                  for f in glob.glob(src + pattern, recursive=True))
+if not m.get("persist"):
+    sys.exit("nothing persisted")
+for name in m["persist"]:
+    if not re.search(r'"(\\\\)?%s"' % re.escape(name), sources):
+        sys.exit("persist: the program writes no file %s (no such name in src/)" % name)
+    for hook in ("pre_install", "pre_uninstall"):
+        if "'%s'" % name not in " ".join(m[hook]):
+            sys.exit("%s does not handle %s" % (hook, name))
+PY
+ok "scoop: both zips' addresses, SHA-256 and folder; persists only files the program writes, made files first"
+
 # Wine: never let a Start-menu shortcut leak out of the prefix as a desktop entry.
 "$run" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
 win_env() { "$run" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
@@ -155,6 +203,29 @@ wait_for_corvane() { # <what>: until its window shows this version's caption
     done
     [ "$caption" = "Corvane $version" ] || fail "$1 did not start"
     ok "$1 runs: '$caption'"
+}
+
+# Starts the installed Corvane and waits for its first reading to be logged beside it.
+run_installed() { # <what>
+    start_corvane "$inst/Corvane.exe"
+    wait_for_corvane "$1"
+    [ "$on_battery" = yes ] || printf 'Time,Charge,AC\r\n' >"$inst/ChargeLog.csv"
+    local i
+    for i in $(seq 1 40); do
+        [ -s "$inst/ChargeLog.csv" ] && break
+        sleep 0.5
+    done
+    [ -s "$inst/ChargeLog.csv" ] || fail "$1: no ChargeLog.csv beside the program after its first reading"
+    ok "$1 logged its first reading in ChargeLog.csv"
+}
+
+# What an interrupted save leaves beside the program, and the copy older MSIs set aside in an
+# upgrade: an uninstall takes these too.
+leave_unfinished_saves() {
+    local f
+    for f in ChargeLog.csv.new BatteryHealth.csv.new AppOpt.ini.new AppOpt.ini.upgrading; do
+        echo "unfinished" >"$inst/$f"
+    done
 }
 
 left_nothing() { # <what>: after an uninstall, no file, shortcut or Run value; another's Run value kept
@@ -194,16 +265,34 @@ installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
     readonly_dir=""
 
     # Another program's folder is refused: never written into, so never emptied by an uninstall.
-    local foreign rc
-    foreign=$(unix_path 'C:\corvane-foreign')
-    rm -rf "$foreign" && mkdir -p "$foreign" && echo other >"$foreign/other.txt"
-    "$run" "$setup" /S '/D=C:\corvane-foreign' 2>/dev/null
-    rc=$?
-    [ "$rc" -eq 2 ] || fail "$arch: install into another program's folder ended with $rc, not 2"
-    [ "$(ls -A "$foreign")" = other.txt ] || fail "$arch: another program's folder now holds $(ls -A "$foreign" | tr '\n' ' ')"
-    "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: refused folder: an uninstall entry was written"
+    # Files only Corvane writes (left by a portable copy) make a folder Corvane's, not another's.
+    local foreign rc what files want
+    foreign=$(unix_path 'C:\corvane-folder')
+    while IFS='|' read -r what files want; do
+        rm -rf "$foreign" && mkdir -p "$foreign"
+        for f in $files; do echo "$what" >"$foreign/$f"; done
+        "$run" "$setup" /S '/D=C:\corvane-folder' 2>/dev/null
+        rc=$?
+        [ "$rc" -eq "$want" ] || fail "$arch: install into $what ended with $rc, not $want"
+        for f in $files; do
+            grep -qx "$what" "$foreign/$f" 2>/dev/null || fail "$arch: install into $what changed $f"
+        done
+        if [ "$want" -ne 0 ]; then
+            [ "$(ls -A "$foreign" | wc -l)" -eq "$(echo $files | wc -w)" ] || fail "$arch: $what now holds $(ls -A "$foreign" | tr '\n' ' ')"
+            "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: $what: an uninstall entry was written"
+            ok "$arch: $what refused with exit code 2, nothing written"
+            continue
+        fi
+        [ -f "$foreign/Corvane.exe" ] || fail "$arch: nothing installed into $what"
+        "$run" "$foreign/Uninstall.exe" /S || fail "$arch: uninstall from $what ended with $?"
+        gone "$foreign" || fail "$arch: uninstall from $what left $(ls -A "$foreign" | tr '\n' ' ')"
+        ok "$arch: installed into $what, keeping its files; the uninstall removed them and the folder"
+    done <<TABLE
+another program's folder|other.txt|2
+another program's folder with a charge log in it|other.txt ChargeLog.csv|2
+a folder a portable Corvane left its files in|AppOpt.ini ChargeLog.csv BatteryHealth.csv ChargeLog.csv.new|0
+TABLE
     rm -rf "$foreign"
-    ok "$arch: another program's folder refused with exit code 2, nothing written"
 
     # A portable copy running from elsewhere is not the installer's to end.
     "$run" "$zipdir/Corvane.exe" &
@@ -214,7 +303,7 @@ installer_round() { # <x64|x86> <zip arch> <short|quoted Run value>
     "$run" "$peek" quit >/dev/null 2>&1
     wait "$corvane_pid"
     corvane_pid=""
-    rm -f "$zipdir/AppOpt.ini"
+    rm -f "$zipdir/AppOpt.ini" "$zipdir/ChargeLog.csv"
     ok "$arch: silent install left the portable Corvane running from another folder alone"
     local f
     for f in "$zipdir"/*; do
@@ -246,10 +335,9 @@ TABLE
 
     # The installed program starts; its settings file and Run value are in place.
     printf '[packaging-test]\r\nMarker=kept by the upgrade\r\n' >"$inst/AppOpt.ini"
-    "$run" "$inst/Corvane.exe" &
-    corvane_pid=$!
-    wait_for_corvane "$arch: the installed Corvane"
-    local i
+    run_installed "$arch: the installed Corvane"
+    cp "$inst/ChargeLog.csv" "$tmp/ChargeLog.csv"
+    printf 'Time,Health\r\n' >"$inst/BatteryHealth.csv"
     # The Run value as the program writes it (its short path) or quoted by hand.
     local start
     start=$("$run" cmd /c "for %I in ($inst_win\\Corvane.exe) do @echo %~sI" 2>/dev/null | tr -d '\r')
@@ -270,17 +358,31 @@ TABLE
     corvane_pid=""
     [ "$code" -eq 0 ] || fail "$arch: the running Corvane ended with $code, not by its Quit"
     grep -q "Marker=kept by the upgrade" "$inst/AppOpt.ini" || fail "$arch: the upgrade lost AppOpt.ini"
-    ok "$arch: second silent install quit the running Corvane (exit 0) and kept AppOpt.ini"
+    kept_logs "$arch: the upgrade"
+    ok "$arch: second silent install quit the running Corvane (exit 0) and kept AppOpt.ini and the logs"
 
-    # The uninstaller copies itself away and returns at once: wait for the folder to go.
-    "$run" "$inst/Uninstall.exe" /S || fail "$arch: silent uninstall ended with $?"
-    for i in $(seq 1 40); do
-        [ -e "$inst" ] || break
-        sleep 0.5
-    done
-    "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$arch: uninstall left the uninstall entry"
-    left_nothing "$arch"
-    ok "$arch: silent uninstall left no file, shortcut, uninstall entry or Run value, and kept another's"
+    leave_unfinished_saves
+    uninstall_nsis "$arch"
+    ok "$arch: silent uninstall left no file (settings and logs neither), shortcut, uninstall entry or Run value, and kept another's"
+
+    # As after "winget uninstall": installing again works, and so does removing it again.
+    "$run" "$setup" /S || fail "$arch: silent install after the uninstall ended with $?"
+    [ -f "$inst/Corvane.exe" ] && [ -f "$inst/Uninstall.exe" ] || fail "$arch: the install after the uninstall installed nothing"
+    "$run" reg add "$run_key" /v CorvaneTestOther /d 'C:\other\Corvane.exe' /f >/dev/null 2>&1
+    uninstall_nsis "$arch, again"
+    ok "$arch: installed again after the uninstall, and uninstalled again"
+}
+
+kept_logs() { # <what>: the charge log as it was before, the battery health record too
+    cmp -s "$tmp/ChargeLog.csv" "$inst/ChargeLog.csv" || fail "$1 lost or changed ChargeLog.csv"
+    grep -q "Time,Health" "$inst/BatteryHealth.csv" 2>/dev/null || fail "$1 lost BatteryHealth.csv"
+}
+
+uninstall_nsis() { # <what>
+    "$run" "$inst/Uninstall.exe" /S || fail "$1: silent uninstall ended with $?"
+    gone "$inst"
+    "$run" reg query "$uninst_key" >/dev/null 2>&1 && fail "$1: uninstall left the uninstall entry"
+    left_nothing "$1"
 }
 
 # The "Installed apps" entries that name Corvane (Wine's msi writes an MSI's under HKLM).
@@ -297,6 +399,13 @@ msi_round() { # <x64|x86> <zip arch>
     msi="$out/Corvane-$version-$arch.msi"
     echo "--- $arch MSI"
     [ -f "$msi" ] || fail "no $(basename "$msi")"
+    # The later version for the upgrade; and a clean start: neither left installed by an
+    # earlier run (each version's product code is the same at every build).
+    later="$tmp/Corvane-later-$arch.msi"
+    "$root/scripts/package.sh" --msi "$root/build/package/$2/stage" "$arch" 99.0.0 "$later" >/dev/null 2>&1 ||
+        fail "$arch MSI: cannot make a later version"
+    "$run" msiexec /x "$later" /qn >/dev/null 2>&1
+    "$run" msiexec /x "$msi" /qn >/dev/null 2>&1
     rm -rf "$inst" "$shortcut"
     "$run" reg delete "$run_key" /v Corvane /f >/dev/null 2>&1
 
@@ -309,12 +418,12 @@ msi_round() { # <x64|x86> <zip arch>
     [ "$(arp_entries)" -eq 1 ] || fail "$arch MSI: $(arp_entries) \"Installed apps\" entries, not 1"
     ok "$arch MSI: msiexec /i /qn put every file into $inst_win, the shortcut and one \"Installed apps\" entry"
 
-    "$run" "$inst/Corvane.exe" &
-    corvane_pid=$!
-    wait_for_corvane "$arch MSI: the installed Corvane"
+    run_installed "$arch MSI: the installed Corvane"
     "$run" "$peek" quit >/dev/null 2>&1
     wait "$corvane_pid"
     corvane_pid=""
+    cp "$inst/ChargeLog.csv" "$tmp/ChargeLog.csv"
+    printf 'Time,Health\r\n' >"$inst/BatteryHealth.csv"
     printf '[packaging-test]\r\nMarker=kept by the upgrade\r\n' >>"$inst/AppOpt.ini"
     local start
     start=$("$run" cmd /c "for %I in ($inst_win\\Corvane.exe) do @echo %~sI" 2>/dev/null | tr -d '\r')
@@ -322,20 +431,29 @@ msi_round() { # <x64|x86> <zip arch>
     "$run" reg add "$run_key" /v CorvaneTestOther /d 'C:\other\Corvane.exe' /f >/dev/null 2>&1
 
     # A later version replaces this one (a major upgrade) and keeps the settings.
-    later="$tmp/Corvane-later-$arch.msi"
-    "$root/scripts/package.sh" --msi "$root/build/package/$2/stage" "$arch" 99.0.0 "$later" >/dev/null 2>&1 ||
-        fail "$arch MSI: cannot make a later version"
     "$run" msiexec /i "$later" /qn || fail "$arch MSI: the upgrade ended with $?"
     grep -q "Marker=kept by the upgrade" "$inst/AppOpt.ini" 2>/dev/null || fail "$arch MSI: the upgrade lost AppOpt.ini"
     [ -f "$inst/Corvane.exe" ] || fail "$arch MSI: the upgrade left no Corvane.exe"
     [ "$(arp_entries)" -eq 1 ] || fail "$arch MSI: after the upgrade $(arp_entries) \"Installed apps\" entries, not 1"
-    ok "$arch MSI: the upgrade to 99.0.0 replaced the older one and kept AppOpt.ini"
+    kept_logs "$arch MSI: the upgrade"
+    ok "$arch MSI: the upgrade to 99.0.0 replaced the older one and kept AppOpt.ini and the logs"
 
-    "$run" msiexec /x "$later" /qn || fail "$arch MSI: msiexec /x /qn ended with $?"
-    [ "$(arp_entries)" -eq 0 ] || fail "$arch MSI: uninstall left the \"Installed apps\" entry"
-    "$run" reg query 'HKCU\Software\Corvane' >/dev/null 2>&1 && fail "$arch MSI: uninstall left HKCU\Software\Corvane"
-    left_nothing "$arch MSI"
-    ok "$arch MSI: msiexec /x /qn left no file, shortcut, entry, registry key or Run value, and kept another's"
+    leave_unfinished_saves
+    uninstall_msi "$arch MSI" "$later"
+    ok "$arch MSI: msiexec /x /qn left no file (settings and logs neither), shortcut, entry, registry key or Run value, and kept another's"
+
+    "$run" msiexec /i "$msi" /qn || fail "$arch MSI: msiexec /i /qn after the uninstall ended with $?"
+    [ -f "$inst/Corvane.exe" ] || fail "$arch MSI: the install after the uninstall installed nothing"
+    "$run" reg add "$run_key" /v CorvaneTestOther /d 'C:\other\Corvane.exe' /f >/dev/null 2>&1
+    uninstall_msi "$arch MSI, again" "$msi"
+    ok "$arch MSI: installed again after the uninstall, and uninstalled again"
+}
+
+uninstall_msi() { # <what> <msi>
+    "$run" msiexec /x "$2" /qn || fail "$1: msiexec /x /qn ended with $?"
+    [ "$(arp_entries)" -eq 0 ] || fail "$1: uninstall left the \"Installed apps\" entry"
+    "$run" reg query 'HKCU\Software\Corvane' >/dev/null 2>&1 && fail "$1: uninstall left HKCU\Software\Corvane"
+    left_nothing "$1"
 }
 
 installer_round x64 win64 short

@@ -24,17 +24,8 @@ run=$1
 out=$2
 planted64=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
-
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    exit 1
-}
-command -v makensis >/dev/null || skip "makensis not found (Debian package nsis)"
-command -v wixl >/dev/null || skip "wixl not found (Debian package wixl)"
+. "$root/tests/packaging/verdicts.sh"
+need makensis:nsis wixl:wixl
 
 names="uxtheme.dll winmm.dll oleacc.dll winspool.drv userenv.dll setupapi.dll apphelp.dll
 propsys.dll dwmapi.dll cryptbase.dll profapi.dll ntmarta.dll shfolder.dll clbcatq.dll

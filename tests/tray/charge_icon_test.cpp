@@ -70,49 +70,49 @@ TEST(ChargeFace, EqualExactlyWhenTheIconWouldLookTheSame) {
 TEST(ChargeFace, AcMarkTakesTheBottomRowsAndLeavesAGap) {
     struct Row {
         int size;
-        Box mark;
+        Rect mark;
         int contentHeight;
     };
-    for (const Row& r : {Row{16, {0, 14, 16, 2}, 13}, Row{24, {0, 21, 24, 3}, 20}, Row{32, {0, 28, 32, 4}, 27}}) {
+    for (const Row& r : {Row{16, RectOfSize(0, 14, 16, 2), 13}, Row{24, RectOfSize(0, 21, 24, 3), 20}, Row{32, RectOfSize(0, 28, 32, 4), 27}}) {
         ChargeFace face = *ChooseFace(50, true, 10, false, r.size);
         EXPECT_EQ(AcMark(face), r.mark);
-        EXPECT_EQ(ContentArea(face), (Box{0, 0, r.size, r.contentHeight}));
+        EXPECT_EQ(ContentArea(face), (RectOfSize(0, 0, r.size, r.contentHeight)));
         face.ac = false;
-        EXPECT_EQ(AcMark(face).width, 0);
-        EXPECT_EQ(ContentArea(face), (Box{0, 0, r.size, r.size}));
+        EXPECT_EQ(AcMark(face).Width(), 0);
+        EXPECT_EQ(ContentArea(face), (RectOfSize(0, 0, r.size, r.size)));
     }
 }
 
 TEST(ChargeFace, FitTextTakesTheLargestHeightWhoseInkFitsAndCentresIt) {
     // Ink as wide as the height, starting one pixel right of the origin and a quarter down.
-    const auto measure = [](int h) { return Box{1, h / 4, h, h}; };
-    const TextPlacement p = FitText({0, 0, 16, 13}, 32, measure);
+    const auto measure = [](int h) { return RectOfSize(1, h / 4, h, h); };
+    const TextPlacement p = FitText(RectOfSize(0, 0, 16, 13), 32, measure);
     EXPECT_EQ(p.fontHeight, 13);
     EXPECT_EQ(p.x, (16 - 13) / 2 - 1);
     EXPECT_EQ(p.y, -13 / 4);
     // Hinting can make a larger height narrower: the first fit from the top wins.
-    const auto bumpy = [](int h) { return Box{0, 0, h == 12 ? 99 : h, h}; };
-    EXPECT_EQ(FitText({2, 3, 12, 12}, 20, bumpy).fontHeight, 11);
-    EXPECT_EQ(FitText({2, 3, 12, 12}, 20, bumpy).x, 2 + (12 - 11) / 2);
-    EXPECT_EQ(FitText({0, 0, 4, 4}, 20, [](int) { return Box{0, 0, 9, 9}; }).fontHeight, 0);
+    const auto bumpy = [](int h) { return RectOfSize(0, 0, h == 12 ? 99 : h, h); };
+    EXPECT_EQ(FitText(RectOfSize(2, 3, 12, 12), 20, bumpy).fontHeight, 11);
+    EXPECT_EQ(FitText(RectOfSize(2, 3, 12, 12), 20, bumpy).x, 2 + (12 - 11) / 2);
+    EXPECT_EQ(FitText(RectOfSize(0, 0, 4, 4), 20, [](int) { return RectOfSize(0, 0, 9, 9); }).fontHeight, 0);
 }
 
 TEST(ChargeFace, BatteryPictureStaysInsideItsAreaWithTheFillInsideTheOutline) {
     for (const int size : {16, 20, 24, 32, 48}) {
         SCOPED_TRACE(size);
-        const Box area{0, 0, size, size - 3};
+        const Rect area = RectOfSize(0, 0, size, size - 3);
         const BatteryPicture b = BatteryIn(area);
         EXPECT_GE(b.body.top, area.top);
-        EXPECT_LE(b.body.top + b.body.height, area.top + area.height);
-        EXPECT_EQ(b.terminal.left, b.body.left + b.body.width);
-        EXPECT_EQ(b.terminal.left + b.terminal.width, area.left + area.width);
-        EXPECT_GT(b.body.width, b.body.height) << "lying down, like the system's battery";
+        EXPECT_LE(b.body.bottom, area.bottom);
+        EXPECT_EQ(b.terminal.left, b.body.right);
+        EXPECT_EQ(b.terminal.right, area.right);
+        EXPECT_GT(b.body.Width(), b.body.Height()) << "lying down, like the system's battery";
         EXPECT_GE(b.fill.left, b.body.left + b.line + 1);
-        EXPECT_LE(b.fill.left + b.fill.width, b.body.left + b.body.width - b.line - 1);
+        EXPECT_LE(b.fill.right, b.body.right - b.line - 1);
         EXPECT_GE(b.fill.top, b.body.top + b.line + 1);
-        EXPECT_LE(b.fill.top + b.fill.height, b.body.top + b.body.height - b.line - 1);
-        EXPECT_GT(b.fill.width, 0);
-        EXPECT_GT(b.fill.height, 0);
+        EXPECT_LE(b.fill.bottom, b.body.bottom - b.line - 1);
+        EXPECT_GT(b.fill.Width(), 0);
+        EXPECT_GT(b.fill.Height(), 0);
     }
 }
 
