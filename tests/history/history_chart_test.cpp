@@ -138,7 +138,7 @@ std::map<int, std::pair<int, int>> Columns(const ChartLines& lines) {
 // slowly and plugged in every six hours: the tab keeps a few rows a minute of it, and says the
 // same as from every row. The picture is the same but where a minute straddles two pixel
 // columns (narrower than a minute at 1000 px): there one column may show a percent more or less.
-TEST(HistoryChart, AFlickeringWeekIsKeptBoundedWithTheSamePictureAndSentence) {
+TEST(HistoryChart, AFlickeringWeekIsKeptBoundedWithTheSameSentenceAndAPictureWithinAPercent) {
     std::vector<ChargeRow> all;
     ChartRows kept;
     for (UnixTime t = kNow - 8 * 86400; t <= kNow; t += 6) {
