@@ -50,12 +50,13 @@ CORVANE_PACKAGE_FROM_PRESETS=1 "$root/scripts/package.sh" "$out" >"$out.log" 2>&
 version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
 # Each stripped Corvane.exe inside the zips at most this many bytes, under the 400 KB goal:
-# what they weigh today (some 326 KB and 369 KB) rounded up to 4 KB, with 8 KB of room.
+# what they weigh today (some 341 KB and 386 KB, with the battery line, the streamed history
+# and its locale marks) rounded up to 4 KB, with 8 KB of room.
 # The linker keeps every function of each object it takes in (the unwind tables name them
 # all), so a single call into a new part of the standard library can cost tens of KB: this
 # is where that shows.
-max_exe_bytes_win64=344064
-max_exe_bytes_win32=389120
+max_exe_bytes_win64=360448
+max_exe_bytes_win32=405504
 
 # The four files; each installer at most 400 KB.
 for f in "setup-x64.exe" "setup-x86.exe" "win64.zip" "win32.zip"; do
