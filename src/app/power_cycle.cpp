@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/civil_time.h"
 #include "base/reentry.h"
 
 namespace corvane::app {
@@ -23,14 +24,6 @@ constexpr std::string_view kCriticalMessage =
 constexpr std::string_view kCriticalTitle = "Battery Charge Level Critical";
 constexpr std::string_view kFullMessage = "Battery has reached the 100% charge value. You may remove AC supply now.";
 constexpr std::string_view kFullTitle = "Battery Charge Full.";
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) noexcept {
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) {
-        --q;
-    }
-    return q;
-}
 
 bool Fits32(std::int64_t v) noexcept {
     return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
