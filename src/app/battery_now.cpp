@@ -100,7 +100,8 @@ std::string BatteryNowText(const Reading& reading, std::optional<double> smoothe
     const std::optional<BatteryState>& b = reading.battery;
     const bool capacities = b && b->fullMwh != 0 && b->fullMwh != kUnknownCapacity &&
                             b->remainingMwh != kUnknownCapacity && b->remainingMwh <= b->fullMwh;
-    switch (ActivityOf(reading)) {
+    const BatteryActivity activity = ActivityOf(reading);
+    switch (activity) {
     case BatteryActivity::Unknown:
         break;
     case BatteryActivity::NoBattery:
@@ -112,29 +113,19 @@ std::string BatteryNowText(const Reading& reading, std::optional<double> smoothe
     case BatteryActivity::Held:
         text = "Plugged in, not charging: the charge is held at " + std::to_string(*reading.Percent()) + "%.";
         break;
-    case BatteryActivity::Charging: {
-        if (!smoothedRateMw) {
-            text = "Charging.";
-            break;
-        }
-        text = "Charging at " + Watts(*smoothedRateMw) + " W.";
-        const std::string time =
-            capacities ? TimeAtRateText((b->fullMwh - b->remainingMwh) * 3600.0 / *smoothedRateMw) : std::string();
-        if (!time.empty()) {
-            text += " Full in about " + time + " at this rate.";
-        }
-        break;
-    }
+    case BatteryActivity::Charging:
     case BatteryActivity::Discharging: {
+        const bool charging = activity == BatteryActivity::Charging;
+        text = charging ? "Charging" : "Discharging";
         if (!smoothedRateMw) {
-            text = "Discharging.";
+            text += ".";
             break;
         }
-        text = "Discharging at " + Watts(*smoothedRateMw) + " W.";
-        const std::string time =
-            capacities ? TimeAtRateText(b->remainingMwh * 3600.0 / -*smoothedRateMw) : std::string();
-        if (!time.empty()) {
-            text += " About " + time + " left at this rate.";
+        text += " at " + Watts(*smoothedRateMw) + " W.";
+        // What is still missing, or what is left, at the rate it flows.
+        const double mwh = capacities ? (charging ? b->fullMwh - b->remainingMwh : b->remainingMwh) : 0;
+        if (const std::string time = TimeAtRateText(mwh * 3600.0 / std::fabs(*smoothedRateMw)); !time.empty()) {
+            text += charging ? " Full in about " + time + " at this rate." : " About " + time + " left at this rate.";
         }
         break;
     }

@@ -61,7 +61,6 @@ TEST(BatteryNow, EachStateInOneLine) {
         EXPECT_EQ(BatteryNowText(r.reading, smoother.Add(ActivityOf(r.reading), r.reading.battery, 0)), r.text)
             << r.what;
     }
-    EXPECT_EQ(ActivityOf(Read(1, 80, 0, State(true, false, false, 0))), BatteryActivity::Held);
 }
 
 TEST(BatteryNow, TimeInHoursAndMinutesWithinItsBounds) {
