@@ -506,6 +506,10 @@ void MainWindow::RemindOfCare(const Reading& reading) {
                                              reading.OnAc(), ActivityOf(reading) == BatteryActivity::Held)) {
         heldBalloon_ = std::move(balloon);
     }
+    // A reminder to unplug that waited is moot once the plug is out or the reminder unticked.
+    if (!reading.OnAc() || !options_.careOn) {
+        heldBalloon_.reset();
+    }
     // The first reading's comes after the welcome balloon, a tick with a full or critical
     // alert's after that alert: either would otherwise be replaced at once.
     if (heldBalloon_ && welcomed_ && cycleBalloons_ == 0 && tray_->Loaded()) {
